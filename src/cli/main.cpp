@@ -1,0 +1,42 @@
+// tavin-cli: the utility's core without windows, for scripts and fleets.
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: tavin-cli [--help] [--version] COMMAND ...\n"
+    "\n"
+    "The TAVIN transmitter configuration utility without windows.\n"
+    "\n"
+    "Options:\n"
+    "  --help       show this text and exit\n"
+    "  --version    show the program version and exit\n"
+    "\n"
+    "Exit codes: 0 success, 1 the transmitter refused, 2 no answer or no port,\n"
+    "3 bad input.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fputs(kUsage, stderr);
+        return 3;
+    }
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == "--version") {
+        std::printf("tavin-cli %s\n", TAVIN_VERSION);
+        return 0;
+    }
+    std::fprintf(stderr, "tavin-cli: unknown command '%s' (see --help)\n", first.c_str());
+    return 3;
+}
