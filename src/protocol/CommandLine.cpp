@@ -27,7 +27,9 @@ template <typename Range> std::string Joined(std::string head, const Range& valu
 
 } // namespace
 
-std::string QueryCmd(std::string_view mnemonic) { return std::string(mnemonic) + "?"; }
+std::string QueryCmd(std::string_view mnemonic) {
+    return std::string(mnemonic) + "?";
+}
 
 std::string SetCmd(std::string_view mnemonic, std::initializer_list<std::string_view> values) {
     return Joined(std::string(mnemonic) + "=", values);
@@ -37,7 +39,9 @@ std::string SetCmd(std::string_view mnemonic, const std::vector<std::string>& va
     return Joined(std::string(mnemonic) + "=", values);
 }
 
-std::string ActionCmd(std::string_view mnemonic) { return std::string(mnemonic); }
+std::string ActionCmd(std::string_view mnemonic) {
+    return std::string(mnemonic);
+}
 
 std::string RowSetCmd(std::string_view prefix, int row,
                       std::initializer_list<std::string_view> values) {
@@ -102,7 +106,9 @@ std::string FormatReal(double value) {
     return std::string(buf, end);
 }
 
-std::string FormatInt(long long value) { return std::to_string(value); }
+std::string FormatInt(long long value) {
+    return std::to_string(value);
+}
 
 ReplyKind ClassifyReply(std::string_view line, std::string_view lastCommand) {
     if (line.empty()) {
@@ -161,7 +167,9 @@ bool IsTableLineOf(std::string_view line, std::string_view mnemonic) {
            line.find('?') == std::string_view::npos;
 }
 
-std::string ReplyWord(int n, std::string_view line) { return SplitWord(n, line, "=,"); }
+std::string ReplyWord(int n, std::string_view line) {
+    return SplitWord(n, line, "=,");
+}
 
 std::string KeywordValue(std::string_view line) {
     const auto colon = line.find(':');

@@ -5,8 +5,7 @@
 namespace tavin {
 namespace {
 
-constexpr std::uint8_t Q = kFormQuery, S = kFormSet, A = kFormAction, B = kFormBulk,
-                       C = kFormClear;
+constexpr std::uint8_t Q = kFormQuery, S = kFormSet, A = kFormAction, B = kFormBulk, C = kFormClear;
 using V = VocabArea;
 
 constexpr std::array kVocabulary = {
@@ -129,11 +128,15 @@ constexpr std::array kVocabulary = {
     VocabEntry{mn::TDT, 0, V::State, false, "occurs only in configuration check answers"},
 };
 
-bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
 
 } // namespace
 
-std::span<const VocabEntry> Vocabulary() { return kVocabulary; }
+std::span<const VocabEntry> Vocabulary() {
+    return kVocabulary;
+}
 
 std::optional<VocabEntry> FindMnemonic(std::string_view mnemonic) {
     for (const auto& e : kVocabulary) {

@@ -32,7 +32,9 @@ bool ThreeNumbers(std::string_view text, char sep, int& a, int& b, int& c) {
     return true;
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 } // namespace
 

@@ -7,17 +7,25 @@
 namespace tavin {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool IsHexDigit(char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool IsSignOrDigit(char c) { return c == '+' || c == '-' || IsDigit(c); }
+bool IsSignOrDigit(char c) {
+    return c == '+' || c == '-' || IsDigit(c);
+}
 
-bool IsSignOrHexDigit(char c) { return c == '+' || c == '-' || IsHexDigit(c); }
+bool IsSignOrHexDigit(char c) {
+    return c == '+' || c == '-' || IsHexDigit(c);
+}
 
-bool IsRealChar(char c) { return IsSignOrDigit(c) || c == '.' || c == 'E' || c == 'e'; }
+bool IsRealChar(char c) {
+    return IsSignOrDigit(c) || c == '.' || c == 'E' || c == 'e';
+}
 
 bool AllOf(std::string_view text, bool (*pred)(char)) {
     return !text.empty() && std::all_of(text.begin(), text.end(), pred);
@@ -31,8 +39,17 @@ bool IsLetter(char ch) {
         return true;
     }
     switch (c) {
-    case 0x83: case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-    case 0xAA: case 0xB5: case 0xBA:
+    case 0x83:
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+    case 0x9F:
+    case 0xAA:
+    case 0xB5:
+    case 0xBA:
         return true;
     default:
         break;
@@ -161,9 +178,13 @@ bool IsTimeText(std::string_view text, bool is24Hour) {
     return (h < bound && m < 60 && s < 60) || (h == bound && m == 0 && s == 0);
 }
 
-bool TextToInt32(std::string_view text, std::int32_t& value) { return ParseWhole(text, 10, value); }
+bool TextToInt32(std::string_view text, std::int32_t& value) {
+    return ParseWhole(text, 10, value);
+}
 
-bool TextToInt64(std::string_view text, std::int64_t& value) { return ParseWhole(text, 10, value); }
+bool TextToInt64(std::string_view text, std::int64_t& value) {
+    return ParseWhole(text, 10, value);
+}
 
 bool TextToReal(std::string_view text, double& value) {
     if (text.empty()) {

@@ -17,8 +17,7 @@ inline constexpr std::size_t kSplitWordWindow = 255;
 // delimiter between two quote characters does not end a word and the quotes
 // stay in it. Delimiters in a row separate just two words, so there are no
 // empty words. Empty when the text has fewer than n words.
-std::string SplitWord(int n, std::string_view text, std::string_view delimiters,
-                      char quote = '"');
+std::string SplitWord(int n, std::string_view text, std::string_view delimiters, char quote = '"');
 
 // text without any occurrence of c.
 std::string StripChar(std::string_view text, char c);

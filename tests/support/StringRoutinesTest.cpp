@@ -44,7 +44,7 @@ TEST(SplitWord, Cases) {
 TEST(SplitWord, OnlyTheFirst255CharactersTakePart) {
     std::string text(254, 'a');
     text += ",b,c";
-    EXPECT_EQ(SplitWord(2, text, ","), "");  // the comma is character 255, "b" is past it
+    EXPECT_EQ(SplitWord(2, text, ","), ""); // the comma is character 255, "b" is past it
     std::string text2(250, 'a');
     text2 += ",bbbbbbbbbb";
     EXPECT_EQ(SplitWord(2, text2, ","), "bbbb"); // cut at the window
@@ -64,9 +64,9 @@ struct CheckCase {
 
 TEST(CharacterChecks, Integer) {
     const CheckCase cases[] = {
-        {"", false, false},   {"-5", true, false}, {"-5", false, false}, {"+5", true, true},
-        {"+5", false, false}, {"123", false, true}, {"12a", false, false}, {"1.0", false, false},
-        {" 1", false, false},
+        {"", false, false},    {"-5", true, false},   {"-5", false, false},
+        {"+5", true, true},    {"+5", false, false},  {"123", false, true},
+        {"12a", false, false}, {"1.0", false, false}, {" 1", false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsIntegerText(c.text, c.flag), c.expected) << "'" << c.text << "' " << c.flag;
@@ -75,9 +75,9 @@ TEST(CharacterChecks, Integer) {
 
 TEST(CharacterChecks, Float) {
     const CheckCase cases[] = {
-        {".", false, false},  {"+-", true, false},  {"1.5", false, true}, {"1e5", false, false},
-        {"-1.5", false, false}, {"-1.5", true, true}, {"", true, false},   {"+.", true, false},
-        {"10", false, true},  {".5", false, true},
+        {".", false, false},    {"+-", true, false},  {"1.5", false, true}, {"1e5", false, false},
+        {"-1.5", false, false}, {"-1.5", true, true}, {"", true, false},    {"+.", true, false},
+        {"10", false, true},    {".5", false, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsFloatText(c.text, c.flag), c.expected) << "'" << c.text << "' " << c.flag;
@@ -101,11 +101,11 @@ TEST(CharacterChecks, AlphaNumAndHex) {
 
 TEST(CharacterChecks, Time) {
     const CheckCase cases[] = {
-        {"24:00:00", true, true},  {"24:00:01", true, false}, {"9:00:00", true, false},
-        {"23:59:59", true, true},  {"00:60:00", true, false}, {"12:00:00", false, true},
-        {"12:00:01", false, false}, {"11:59:59", false, true}, {"13:00:00", false, false},
-        {"12 30 00", true, true},  {"12:3a:00", true, false}, {"-1:00:00", true, false},
-        {"", true, false},         {"12:00:00 ", true, false}, {" 9:00:00", true, true},
+        {"24:00:00", true, true},   {"24:00:01", true, false},  {"9:00:00", true, false},
+        {"23:59:59", true, true},   {"00:60:00", true, false},  {"12:00:00", false, true},
+        {"12:00:01", false, false}, {"11:59:59", false, true},  {"13:00:00", false, false},
+        {"12 30 00", true, true},   {"12:3a:00", true, false},  {"-1:00:00", true, false},
+        {"", true, false},          {"12:00:00 ", true, false}, {" 9:00:00", true, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsTimeText(c.text, c.flag), c.expected) << "'" << c.text << "' " << c.flag;
@@ -183,8 +183,14 @@ TEST(StrictConversions, Cases) {
 TEST(HostileInput, NeverFails) {
     std::mt19937 rng(1234);
     std::vector<std::string> inputs = {
-        std::string("\0\0\0", 3), std::string(100000, '"'), std::string(100000, ','),
-        std::string(300, '9'), "\"\"\"", "\xFF\xFE\x80", "%d%d%d%d", "+-+-+-.",
+        std::string("\0\0\0", 3),
+        std::string(100000, '"'),
+        std::string(100000, ','),
+        std::string(300, '9'),
+        "\"\"\"",
+        "\xFF\xFE\x80",
+        "%d%d%d%d",
+        "+-+-+-.",
         std::string(70000, '1') + ":" + std::string(70000, '2'),
     };
     for (int i = 0; i < 300; ++i) {
