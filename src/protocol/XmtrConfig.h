@@ -61,6 +61,8 @@ struct TGeneralSettings {
     std::int32_t GpsTcxoCal = 90;     // GTC, days, 0 to 99
     std::int32_t GpsOcxoCal = 30;     // GOC, days, 0 to 99
     std::int32_t GpsSyncTimeout = 15; // GTO, minutes, 15 to 30
+
+    bool operator==(const TGeneralSettings&) const = default;
 };
 
 struct TTimedTxParams {
@@ -76,6 +78,8 @@ struct TTimedTxParams {
     std::uint8_t DataSource = 0;  // TDS: "RS-232", "Sensor"
     std::uint8_t DataOrder = 0;   // TDO: "Newest", "Oldest"
     OpFlagSet OpFlags{};          // TOF, flag i = bit i
+
+    bool operator==(const TTimedTxParams&) const = default;
 };
 
 struct TRandomTxParams {
@@ -97,6 +101,8 @@ struct TRandomTxParams {
     std::int32_t ArgosInterval = 0;                               // RIN in ARGOS mode
     std::int32_t ArgosRepeatCount = 0;                            // RRC in ARGOS mode
     double ArgosTxPower = 4.0; // TXP value 4, 0.0 to 4.0; not cleared
+
+    bool operator==(const TRandomTxParams&) const = default;
 };
 
 struct TDataFormatRow {
@@ -111,6 +117,8 @@ struct TDataFormatRow {
     std::string Text; // literal text of a "T" row; at most 10 characters are sent
 
     bool IsFree() const { return SourceType == 'C' || SourceType == '\0'; }
+
+    bool operator==(const TDataFormatRow&) const = default;
 };
 
 // Header fields of a data format row, by SourceIndex.
@@ -132,6 +140,8 @@ struct TSDI12Row {
     std::uint8_t Trig = 0;    // kTrigHigh | kTrigLow
 
     bool IsDefined() const { return !Address.empty() || Append; }
+
+    bool operator==(const TSDI12Row&) const = default;
 };
 
 struct TInternSensor {
@@ -145,6 +155,8 @@ struct TInternSensor {
     std::uint8_t Trig = 0;
 
     bool IsDefined() const { return !Type.empty() && Type != "C"; }
+
+    bool operator==(const TInternSensor&) const = default;
 };
 
 // The 33 time format codes of a clock sensor.
@@ -157,6 +169,8 @@ struct TTippingBucket {
     std::string ResetInterval = "0"; // TBA: "None", "Daily", "Days", "Monthly", ...
     std::int32_t ResetDays = 0;      // with "Days", 1 to 120
     std::int32_t ResetHour = 0;      // with "Daily", UTC hour 0 to 23
+
+    bool operator==(const TTippingBucket&) const = default;
 };
 
 inline constexpr int kBucketMultiplierCount = 12;
@@ -174,6 +188,8 @@ struct TSensorMMA {
     bool Vec = false; // V
 
     bool IsFree() const { return SourceType == 'C' || SourceType == '\0'; }
+
+    bool operator==(const TSensorMMA&) const = default;
 };
 
 struct TRandomTrigger {
@@ -183,6 +199,8 @@ struct TRandomTrigger {
     double Limit = 0.0;
 
     bool IsFree() const { return TriggerType == 'C' || TriggerType == '\0'; }
+
+    bool operator==(const TRandomTrigger&) const = default;
 };
 
 // "SDI0".."SDI9", then "SD10".."SD63": every default label has four characters.
@@ -249,6 +267,8 @@ struct XmtrConfig {
     // RandomEnabled when the random channel is, or in ARGOS mode when the
     // ARGOS channel is set. Never switches either off.
     void DeriveEnabledAfterLoad(bool argosMode);
+
+    bool operator==(const XmtrConfig&) const = default;
 };
 
 } // namespace tavin
