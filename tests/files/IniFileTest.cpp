@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavin;
+using namespace std::string_literals;
 
 TEST(IniFile, LooksUpNamesWithoutRegardToCase) {
     const IniFile doc = IniFile::FromText("; preferences\n"
@@ -59,7 +60,7 @@ TEST(IniFile, EditsInPlaceAndKeepsEverythingElse) {
 TEST(IniFile, TextRoundTripsUnchanged) {
     for (const std::string& text : {
              std::string("[A]\r\nx=1\nmixed\r\r\n\n;c\n[B]\ny=2"),
-             std::string("\xff\xfe[\x01]\0=\n=\n,\n[", 16),
+             "\xff\xfe[\x01]\0=\n=\n,\n["s,
              std::string(100000, 'x') + "\n[S]\nk=" + std::string(100000, 'v'),
              std::string(""),
          }) {

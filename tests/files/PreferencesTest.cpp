@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavin;
+using namespace std::string_literals;
 using tavin::testing::TempFolder;
 
 namespace {
@@ -184,7 +185,7 @@ TEST(Preferences, AnUnreadableFileIsNotOverwritten) {
 
 TEST(Preferences, HostileFilesReadWithoutHarm) {
     for (const std::string& text : {
-             std::string("\0\xff\xfe[CONFIG\0]\nTAVINVersion=\0", 30),
+             "\0\xff\xfe[CONFIG\0]\nTAVINVersion=\0"s,
              std::string(200000, '[') + "\n" + std::string(200000, '='),
              std::string("[CONFIG]\nTAVINVersion=") + std::string(100000, '9'),
              std::string("[CONFIG]\nComNum=99999999999\n"),

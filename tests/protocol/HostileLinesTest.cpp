@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavin;
+using namespace std::string_literals;
 using namespace tavin::testing;
 
 namespace {
@@ -143,8 +144,8 @@ std::vector<std::string> HostileLines() {
         digits,
         std::string(4000, '='),
         std::string(4000, ','),
-        std::string("SSX=3,0\0,0,1", 12),
-        std::string("\xff\xfe\x01SS3=1,0,1", 13),
+        "SSX=3,0\0,0,1"s,
+        "\xff\xfe\x01SS3=1,0,1"s,
     };
     return lines;
 }
