@@ -4,6 +4,29 @@
 
 namespace tavin {
 
+const std::array<const char*, kOpFlagCount> kTimedOpFlagNames = {
+    "Center Transmission in Window",
+    "Dump Timed Buffer To RS-232 Port",
+    "Dump Timed Transmission Status To RS-232 Port",
+    "Log Beginning of Transmission",
+    "Log End of Transmission",
+    "Log GPS Calibration",
+    "Send \"Buffer Empty\" If Timed Data Buffer is Empty",
+    "Do Not Clear Timed Buffer After Transmission"};
+
+const std::array<const char*, kOpFlagCount> kRandomOpFlagNames = {
+    "Future Use",
+    "Dump Random Buffer To RS-232 Port",
+    "Dump Random Transmission Status To RS-232 Port",
+    "Log Beginning of Transmission",
+    "Log End of Transmission",
+    "Future Use",
+    "Future Use",
+    "Future Use"};
+
+const std::array<const char*, kBucketResetCount> kBucketResetNames = {
+    "None", "Daily", "Days", "Monthly", "Quarterly", "Bi-Annually", "Annually"};
+
 const std::array<const char*, kHeaderFieldCount> kHeaderFieldNames = {
     "Platform ID", "Pseudo-Bin 1", "Pseudo-Bin 2", "Seq Num",   "Tx Batt Volts", "Tx Fwd Pwr",
     "Tx Rev Pwr",  "Tx Temp",      "Latitude",     "Longitude", "Trigger Code"};

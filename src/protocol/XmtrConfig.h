@@ -121,6 +121,14 @@ struct TDataFormatRow {
     bool operator==(const TDataFormatRow&) const = default;
 };
 
+// What the editor starts with, and a new template gets.
+inline constexpr char kInitialInvalidReplaceChar = '$';
+inline constexpr const char* kInitialArgosChannel = "D17+S55";
+
+// The meanings of the operation flags, flag i = bit i.
+extern const std::array<const char*, kOpFlagCount> kTimedOpFlagNames;
+extern const std::array<const char*, kOpFlagCount> kRandomOpFlagNames;
+
 // Header fields of a data format row, by SourceIndex.
 inline constexpr int kHeaderFieldCount = 11;
 extern const std::array<const char*, kHeaderFieldCount> kHeaderFieldNames;
@@ -172,6 +180,10 @@ struct TTippingBucket {
 
     bool operator==(const TTippingBucket&) const = default;
 };
+
+// The reset intervals of the tipping bucket, as TTippingBucket::ResetInterval holds them.
+inline constexpr int kBucketResetCount = 7;
+extern const std::array<const char*, kBucketResetCount> kBucketResetNames;
 
 inline constexpr int kBucketMultiplierCount = 12;
 extern const std::array<const char*, kBucketMultiplierCount> kBucketMultiplierTexts;
