@@ -78,20 +78,23 @@ void DataLogController::Show() {
 
 void DataLogController::PacketHandler(const std::string& line) {
     if (!line.empty() && line[0] == '>') {
-        // During a dump the prompt marks the end of the data.
-        rxData.push_back(dumpState == DumpState::Receiving ? std::string(logtext::kFillLine)
-                                                           : line.substr(1));
+        rxData.push_back({line.substr(1), true});
         return;
     }
-    rxData.push_back(line);
+    rxData.push_back({line, false});
 }
 
 void DataLogController::OnTimer() {
     if (rxData.empty()) {
         return;
     }
-    const std::string line = std::move(rxData.front());
+    RxLine rx = std::move(rxData.front());
     rxData.pop_front();
+    // During a dump the prompt marks the end of the data. Whether a dump is
+    // receiving is judged when the line is handled, not when it arrived: the
+    // whole answer may arrive before its size line has been handled.
+    const std::string line =
+        rx.prompt && dumpState == DumpState::Receiving ? std::string(logtext::kFillLine) : rx.text;
     switch (handler) {
     case Handler::HexDump:
         HexDumpHandler(line);

@@ -104,7 +104,8 @@ public:
     bool Listing() const { return listing; }
     bool FileOpen() const { return fileOpen; }
     bool Busy() const { return handler != Handler::None; }
-    const std::deque<std::string>& PendingLines() const { return rxData; }
+    // Reply lines received and not yet handled.
+    std::size_t PendingLines() const { return rxData.size(); }
     std::int32_t LinesLeft() const { return dump.LinesLeft(); }
     int Sdi12Count() const { return sdi12Count; }
     int InternalCount() const { return internalCount; }
@@ -132,7 +133,11 @@ private:
     DataLogFilters filters;
     TLOG_REC rec;
     HexDumpDecoder dump{rec};
-    std::deque<std::string> rxData;  // ListRxData
+    struct RxLine {
+        std::string text;
+        bool prompt = false; // began with ">" (removed)
+    };
+    std::deque<RxLine> rxData;       // ListRxData
     Handler handler = Handler::None; // LogOperationHandler
     Operation operation = Operation::None;
     DumpState dumpState = DumpState::AwaitFilterEcho;
