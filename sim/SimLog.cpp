@@ -413,7 +413,7 @@ std::string SimLog::SetFilter(std::string_view mnemonic, std::string_view value)
     auto& text = mnemonic == "LFS" ? filters.sdi12Text : filters.internalText;
     if (off) {
         set.reset();
-        text = "*";
+        text.assign(1, '*');
         return "OK";
     }
     auto parsed = ParseList(value);

@@ -140,7 +140,9 @@ std::string FormatLogValue(const LogRecord& record, bool internal, int bucketMul
         value = static_cast<float>(Signed16(record) * scale);
     }
     if (shown == 5) {
-        return " " + FormatGeneralSingle(value);
+        std::string text(1, ' ');
+        text += FormatGeneralSingle(value);
+        return text;
     }
     return Printf(kShownFormats[shown], value);
 }

@@ -361,7 +361,7 @@ TEST(DataLogDump, ALogEndingOnALineBoundaryEndsWithThePrompt) {
     Bench b;
     b.log.AddStx(3600, 1);
     b.log.AddSample(sim::SimLog::Kind::Sdi12, 0, 3605, 9, sim::SimLog::Int16Value(1));
-    b.log.AddSample(sim::SimLog::Kind::Sdi12, 0, 3606, 9, sim::SimLog::Int16Value(2));
+    b.log.AddSample(sim::SimLog::Kind::Internal, 0, 3606, 9, sim::SimLog::Int16Value(2));
     ASSERT_EQ(b.log.Bytes().size(), 16u);
     b.logic.FullDump();
     b.Run();
