@@ -1,10 +1,13 @@
 // tavin-cli: the utility's core without windows, for scripts and fleets.
 
+#include "LogCommand.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -16,6 +19,9 @@ constexpr char kUsage[] =
     "Options:\n"
     "  --help       show this text and exit\n"
     "  --version    show the program version and exit\n"
+    "\n"
+    "Commands:\n"
+    "  log decode HEXFILE [--labels FILE]   decode a saved hex log\n"
     "\n"
     "Exit codes: 0 success, 1 the transmitter refused, 2 no answer or no port,\n"
     "3 bad input.\n";
@@ -36,6 +42,9 @@ int main(int argc, char** argv) {
     if (first == "--version") {
         std::printf("tavin-cli %s\n", TAVIN_VERSION);
         return 0;
+    }
+    if (first == "log") {
+        return tavin::RunLogCommand(std::vector<std::string>(argv + 2, argv + argc));
     }
     std::fprintf(stderr, "tavin-cli: unknown command '%s' (see --help)\n", first.c_str());
     return 3;

@@ -1,0 +1,33 @@
+#pragma once
+// Decodes a raw hex log as the data log window saves it: the size line
+// (capital hex digits, the log size in bytes), then the 16-byte hex lines,
+// and perhaps the fill line the prompt became. The lines are decoded exactly
+// as a live full dump would show them. Saved files meet editors and mail on
+// their way, so the reader is forgiving: blank lines and line ends of either
+// kind are passed over, lower-case digits are read, a missing size line
+// means "every line is data", and a file that stops early still yields every
+// whole record it holds.
+
+#include "datalog/TLOG_REC.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavin {
+
+struct SavedHexLogResult {
+    std::vector<std::string> records; // the record lines, numbered from 00001
+    bool hasSizeLine = false;
+    std::uint32_t sizeBytes = 0;
+    std::int32_t expectedLines = 0; // lines the size announces
+    std::int32_t dataLines = 0;     // lines read as data
+    std::int64_t skippedBytes = 0;  // bytes that were no record
+    bool truncated = false;         // the last record was cut short
+    bool empty = false;             // the size line said 0
+    bool anyHex = false;            // the file held hex text at all
+};
+
+SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec);
+
+} // namespace tavin
