@@ -165,10 +165,12 @@ Lines SimCommandSet::ListTable(TableId table, const std::string& mnemonic, bool 
         out.push_back(xForm ? mnemonic + "=" + n + "," + value : mnemonic + n + "=" + value);
     }
     // The format and trigger tables always answer with a line, the cleared
-    // row 0 when nothing is defined, so that a reader sees where they end.
-    if (out.empty() &&
-        (table == TableId::Timed || table == TableId::Random || table == TableId::Trigger)) {
-        out.push_back(mnemonic + "=0,C");
+    // row 0 when nothing is defined ("TDP=0,0", "RRT=0"), so that a reader
+    // sees where they end.
+    if (out.empty() && (table == TableId::Timed || table == TableId::Random)) {
+        out.push_back(mnemonic + "=0,0");
+    } else if (out.empty() && table == TableId::Trigger) {
+        out.push_back(mnemonic + "=0");
     }
     return out;
 }

@@ -65,8 +65,8 @@ TEST(SimCommands, AnswersAFreshTransmitterByteForByte) {
         {"IST=0", {"IST=0", "OK", ">"}},
         {"IST=2", {"IST=2", "INV", ">"}},
         {"ADS?", {"ADS?", "ADS=RS-232", ">"}},
-        {"TDP?", {"TDP?", "TDP=0,C", ">"}},
-        {"RRT?", {"RRT?", "RRT=0,C", ">"}},
+        {"TDP?", {"TDP?", "TDP=0,0", ">"}},
+        {"RRT?", {"RRT?", "RRT=0", ">"}},
         {"EQN?", {"EQN?", ">"}},
         {"SS*?", {"SS*?", ">"}},
         {"LHD?", {"LHD?", "ERR", ">"}}, // no log plugged in

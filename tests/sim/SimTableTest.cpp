@@ -58,9 +58,9 @@ TEST(SimTables, ClearFormsEmptyTheirTable) {
             {{"IL0=ABCD", "IL*=CLEAR"}, {"IL*?", ""}},
             {{"EQN=0,S0*2", "EQN=CLEAR"}, {"EQN?", ""}},
             {{"MMA=3,S12,01:00:00,00:00:00,NXG", "MMA=CLEAR"}, {"MMA?", ""}},
-            {{"TDP=0,H0", "TDP=CLEAR"}, {"TDP=*?", "TDP=0,C"}},
-            {{"RDP=0,H0", "RDP=CLEAR"}, {"RDP?", "RDP=0,C"}},
-            {{"RRT=0,I,3600", "RRT=CLEAR"}, {"RRT?", "RRT=0,C"}},
+            {{"TDP=0,H0", "TDP=CLEAR"}, {"TDP=*?", "TDP=0,0"}},
+            {{"RDP=0,H0", "RDP=CLEAR"}, {"RDP?", "RDP=0,0"}},
+            {{"RRT=0,I,3600", "RRT=CLEAR"}, {"RRT?", "RRT=0"}},
         };
     for (const auto& [sets, check] : cases) {
         for (const char* line : sets) {
