@@ -125,7 +125,7 @@ void ComPortControl::ComPortLost(const std::string& detail) {
     host_.CheckComMenuItem(0);
     std::string text = ComName(port) + texts::kConnectionLost;
     if (!detail.empty()) {
-        text += "\r" + detail;
+        text += "\r" + DeviceName(port) + ": " + detail;
     }
     host_.ShowErrorBox(text);
 }
