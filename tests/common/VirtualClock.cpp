@@ -1,6 +1,7 @@
 #include "common/VirtualClock.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavin::test {
 
@@ -197,12 +198,8 @@ void ScriptedPeer::Receive(std::string_view bytes, std::int64_t nowMs) {
         }
         lastActivityMs_ = nowMs;
         if (c == '\r' || c == '\x1b') {
-            std::string line = c == '\x1b' ? std::string(1, c) : partial_;
-            if (c == '\x1b') {
-                // ESC stands alone; what was typed before it stays pending.
-            } else {
-                partial_.clear();
-            }
+            // ESC stands alone; what came before it stays pending.
+            std::string line = c == '\x1b' ? std::string(1, c) : std::exchange(partial_, {});
             received.push_back({nowMs, line});
             if (Answer) {
                 std::string reply = Answer(line);

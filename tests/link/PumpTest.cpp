@@ -106,9 +106,12 @@ TEST_F(Pump, SlowCommandsGetALongerFirstTick) {
     };
     link.SuppressWake = true;
     for (const Case c :
-         {Case{"RGP?", 250}, Case{"LGC?", 250}, Case{"TCR?", 250}, Case{"RST?", 400},
-          Case{"SS*?", 4000}, Case{"TDP=*?", 4000}, Case{"SSX=*?", 4000}, Case{"MMA?", 4000},
-          Case{"CFS", 4000}, Case{"TCH?", 30}, Case{"RST", 30}}) {
+         {Case{"RGP?", 250},    Case{"LGC?", 250},    Case{"TCR?", 250},    Case{"RST?", 400},
+          Case{"SS*?", 4000},   Case{"TDP=*?", 4000}, Case{"SSX=*?", 4000}, Case{"MMA?", 4000},
+          Case{"CFS", 4000},    Case{"RDP=*?", 4000}, Case{"SLX=*?", 4000}, Case{"ILX=*?", 4000},
+          Case{"ISX=*?", 4000}, Case{"IM*?", 4000},   Case{"SM*?", 4000},   Case{"IS*?", 4000},
+          Case{"IL*?", 4000},   Case{"SL*?", 4000},   Case{"EQN?", 4000},   Case{"TDP?", 4000},
+          Case{"RDP?", 4000},   Case{"TCH?", 30},     Case{"RST", 30},      Case{"IMX=*?", 30}}) {
         SCOPED_TRACE(c.command);
         const std::int64_t sentBefore = static_cast<std::int64_t>(clock.writes.size());
         link.QueueCommand(c.command);
@@ -124,22 +127,44 @@ TEST_F(Pump, SlowCommandsGetALongerFirstTick) {
     }
 }
 
-TEST_F(Pump, AnUnansweredCommandIsRetriedTwiceThenTheLinkIsDeclaredDead) {
-    link.QueueCommand("TCH?");
-    link.QueueCommand("RCH?");
-    clock.AdvanceMs(10000);
-    // Each time-out puts the command at the end of the queue; three in a row
-    // without any line in between kill the link.
-    EXPECT_THAT(SentCommands(), ElementsAre("TCH?\r", "RCH?\r", "TCH?\r"));
-    EXPECT_EQ(peer.Count("TCH?"), 2);
-    ASSERT_EQ(clock.CountMessages(UMCommTimeOut), 1);
-    EXPECT_FALSE(clock.TimerEnabled(LinkTimer::Comm));
-    EXPECT_FALSE(link.TransmitterAnswering);
-    EXPECT_EQ(clock.indicator, IndicatorLook::Error);
-    EXPECT_THAT(link.ListXmitCmd, ElementsAre("RCH?")); // left untouched
-    // 140 ms to the first send, 1020 ms per time-out, and a tick to send each
-    // retry.
-    EXPECT_EQ(clock.messages[0].atMs, 140 + 3 * 1020 + 2 * 30);
+TEST(PumpTimeOut, AnUnansweredCommandIsRetriedTwiceThenTheLinkIsDeclaredDead) {
+    struct Case {
+        std::vector<std::string> queued;
+        std::vector<std::string> sent; // each time-out puts the command at the end
+        std::vector<std::string> left;
+    };
+    const std::vector<Case> cases = {
+        {{"TCH?"}, {"TCH?\r", "TCH?\r", "TCH?\r"}, {}},
+        // Three time-outs in a row kill the link, whichever commands they hit.
+        {{"TCH?", "RCH?"}, {"TCH?\r", "RCH?\r", "TCH?\r"}, {"RCH?"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.queued.size());
+        VirtualClock clock;
+        ScriptedPeer peer;
+        clock.AttachPeer(&peer);
+        clock.OpenPort();
+        clock.StartPump();
+        for (const auto& q : c.queued) {
+            clock.Link().QueueCommand(q);
+        }
+        clock.AdvanceMs(10000);
+        std::vector<std::string> sent;
+        for (const auto& w : clock.writes) {
+            if (w.bytes != "\r") {
+                sent.push_back(w.bytes);
+            }
+        }
+        EXPECT_THAT(sent, ElementsAreArray(c.sent));
+        ASSERT_EQ(clock.CountMessages(UMCommTimeOut), 1);
+        // 140 ms to the first send, 1020 ms per time-out, a tick to send each
+        // retry.
+        EXPECT_EQ(clock.messages[0].atMs, 140 + 3 * 1020 + 2 * 30);
+        EXPECT_FALSE(clock.TimerEnabled(LinkTimer::Comm));
+        EXPECT_FALSE(clock.Link().TransmitterAnswering);
+        EXPECT_EQ(clock.indicator, IndicatorLook::Error);
+        EXPECT_THAT(clock.Link().ListXmitCmd, ElementsAreArray(c.left)); // left untouched
+    }
 }
 
 TEST_F(Pump, AfterTheLinkDiedOneTimeOutIsEnoughUntilALineArrives) {
