@@ -34,7 +34,7 @@ struct Harness {
 // Every field of the areas these parsers write, one line per row that is not
 // in its cleared state, so that a failing comparison shows only what differs.
 inline std::string Dump(const XmtrConfig& c) {
-    const XmtrConfig cleared;
+    static const XmtrConfig cleared;
     std::ostringstream o;
     o << "present " << c.InternalPresent << " count " << c.SensorCountInternal << '\n';
     const auto row = [&o](const char* name, std::size_t i, const std::string& text,
