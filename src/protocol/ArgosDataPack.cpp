@@ -5,12 +5,9 @@
 #include "protocol/Vocabulary.h"
 #include "support/StringRoutines.h"
 
-#include <array>
-
 namespace tavin {
 namespace {
 
-constexpr std::array<std::string_view, 1> kOwnMnemonics = {mn::ADP};
 constexpr int kValuesPerLine = 8;
 constexpr std::uint8_t kRs232Source = 0;
 constexpr std::uint8_t kSensorSource = 1;
@@ -18,10 +15,11 @@ constexpr std::uint8_t kSensorSource = 1;
 } // namespace
 
 void ParesARGOSParameters(std::string_view line, XmtrConfig& cfg, ParseContext&) {
-    if (!ContainsUnquoted(line, "ADP=") || IsSetFormOfOther(line, kOwnMnemonics)) {
+    const auto at = FindInLine(line, "ADP=");
+    if (at == std::string_view::npos) {
         return;
     }
-    const std::string_view v = *TextAfter(line, '=');
+    const std::string_view v = line.substr(at + 4);
     const std::string startText = SplitWord(1, v, ",");
     std::int32_t start = 0;
     if (!IsIntegerText(startText, false) || !TextToInt32(startText, start) ||

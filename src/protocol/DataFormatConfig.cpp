@@ -117,10 +117,9 @@ void ParseSensorRow(const std::array<std::string, 9>& w, TDataFormatRow& r) {
 
 void ParseFormatLine(std::string_view line, XmtrConfig& cfg, ParseContext& ctx,
                      const FormatTable& t) {
-    const std::array<std::string_view, 1> own = {t.mnemonic};
-    const auto has = [&](std::string_view token) { return ContainsUnquoted(line, token); };
+    const auto has = [&](std::string_view token) { return LineHas(line, token); };
     if (!has(t.mnemonic) || has(Joined(t.mnemonic, "?")) || has(Joined(t.mnemonic, "=C")) ||
-        has(Joined(t.mnemonic, "=*")) || IsSetFormOfOther(line, own)) {
+        has(Joined(t.mnemonic, "=*"))) {
         return;
     }
     const auto valueText = TextAfter(line, '=');

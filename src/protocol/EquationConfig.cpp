@@ -4,19 +4,11 @@
 #include "protocol/TableLine.h"
 #include "protocol/Vocabulary.h"
 
-#include <array>
 #include <limits>
 
 namespace tavin {
-namespace {
-
-constexpr std::array<std::string_view, 1> kOwnMnemonics = {mn::EQN};
-
-} // namespace
-
 void ParseEquationCmd(std::string_view line, XmtrConfig& cfg, ParseContext&) {
-    if (!ContainsUnquoted(line, mn::EQN) || ContainsUnquoted(line, "EQN?") ||
-        IsSetFormOfOther(line, kOwnMnemonics)) {
+    if (!LineHas(line, mn::EQN) || LineHas(line, "EQN?")) {
         return;
     }
     const auto value = TextAfter(line, '=');

@@ -13,11 +13,6 @@
 namespace tavin {
 namespace {
 
-// The mnemonics whose lines this parser reads; the set form of any other
-// mnemonic is left alone even when its text happens to contain "ISX=".
-constexpr std::array<std::string_view, 11> kOwnMnemonics = {
-    mn::ISN, mn::ISX, mn::ILX, mn::IS, mn::IL, mn::IST, mn::TBA, mn::TBR, mn::TBM, mn::IM, mn::IMX};
-
 constexpr int kShortFormRows = 5;
 
 bool IsTimeFormatCode(std::string_view word) {
@@ -103,7 +98,7 @@ void ParseSensorCount(std::string_view line, XmtrConfig& cfg) {
 }
 
 void ParseResetInterval(std::string_view line, XmtrConfig& cfg) {
-    const std::string_view from = line.substr(FindUnquoted(line, "TBA="));
+    const std::string_view from = line.substr(FindInLine(line, "TBA="));
     const std::string v1 = SplitWord(2, from, "=,");
     const std::string v2 = SplitWord(3, from, "=,");
     TTippingBucket& tb = cfg.TippingBucket;
@@ -202,9 +197,9 @@ std::string ResetIntervalValue(const TTippingBucket& tb, const ParseContext& ctx
 } // namespace
 
 void ParseInternalSensorConfiguration(std::string_view line, XmtrConfig& cfg, ParseContext& ctx) {
-    const auto has = [&](std::string_view token) { return ContainsUnquoted(line, token); };
-    if (line.find(mn::PIS) != std::string_view::npos || IsSetFormOfOther(line, kOwnMnemonics)) {
-        return;
+    const auto has = [&](std::string_view token) { return LineHas(line, token); };
+    if (has(mn::PIS)) {
+        return; // the platform id string is free text
     }
     if (has("ISN") && !has("ISN?")) {
         ParseSensorCount(line, cfg);

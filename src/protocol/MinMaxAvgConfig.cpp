@@ -5,18 +5,10 @@
 #include "protocol/Vocabulary.h"
 #include "support/StringRoutines.h"
 
-#include <array>
-
 namespace tavin {
-namespace {
-
-constexpr std::array<std::string_view, 1> kOwnMnemonics = {mn::MMA};
-
-} // namespace
-
 void ParseMinMaxAvgStr(std::string_view line, XmtrConfig& cfg, ParseContext&) {
-    const auto at = FindUnquoted(line, "MMA=");
-    if (at == std::string_view::npos || IsSetFormOfOther(line, kOwnMnemonics)) {
+    const auto at = FindInLine(line, "MMA=");
+    if (at == std::string_view::npos) {
         return;
     }
     const std::string_view value = line.substr(at + 4);

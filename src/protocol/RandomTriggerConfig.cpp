@@ -6,12 +6,9 @@
 #include "protocol/Vocabulary.h"
 #include "support/StringRoutines.h"
 
-#include <array>
-
 namespace tavin {
 namespace {
 
-constexpr std::array<std::string_view, 1> kOwnMnemonics = {mn::RRT};
 // Older firmware had 15 triggers; an empty answer clears only those.
 constexpr int kClearableByEmptyRow = 15;
 constexpr char kIntervalTrigger = 'I';
@@ -23,8 +20,7 @@ bool IsTriggerType(char c) {
 } // namespace
 
 void ParseRandomTriggers(std::string_view line, XmtrConfig& cfg, ParseContext&) {
-    if (!ContainsUnquoted(line, mn::RRT) || ContainsUnquoted(line, "RRT=*") ||
-        ContainsUnquoted(line, "RRT?") || IsSetFormOfOther(line, kOwnMnemonics)) {
+    if (!LineHas(line, mn::RRT) || LineHas(line, "RRT=*") || LineHas(line, "RRT?")) {
         return;
     }
     const std::string v = SplitWord(2, line, "=");

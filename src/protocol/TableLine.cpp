@@ -25,7 +25,7 @@ std::size_t FindUnquoted(std::string_view line, std::string_view token) {
     return std::string_view::npos;
 }
 
-bool IsSetFormOfOther(std::string_view line, std::span<const std::string_view> own) {
+bool IsMnemonicSetForm(std::string_view line) {
     const std::string_view mnemonic = LeadingMnemonic(line);
     if (mnemonic.empty()) {
         return false;
@@ -36,10 +36,14 @@ bool IsSetFormOfOther(std::string_view line, std::span<const std::string_view> o
             ++i;
         }
     }
-    if (i >= line.size() || line[i] != '=') {
-        return false;
+    return i < line.size() && line[i] == '=';
+}
+
+std::size_t FindInLine(std::string_view line, std::string_view token) {
+    if (IsMnemonicSetForm(line)) {
+        return !token.empty() && line.starts_with(token) ? 0 : std::string_view::npos;
     }
-    return std::find(own.begin(), own.end(), mnemonic) == own.end();
+    return FindUnquoted(line, token);
 }
 
 std::optional<std::string_view> TextAfter(std::string_view text, char c) {

@@ -1,17 +1,17 @@
 #pragma once
 // Small tests shared by the table parsers (internal sensors, min/max/average,
 // equations, message formats, random triggers, data pack). A table parser
-// recognises its lines by the mnemonic they contain; these helpers make that
-// test ignore what sits inside a quoted message text and what belongs to
-// another command's free text (a platform string, an equation), so that a
-// text row reading "TDP?" or an equation naming "RRT" cannot be taken for a
-// row of another table.
+// recognises its lines by the mnemonics they contain. A line in the set form
+// of a known mnemonic belongs to that mnemonic alone, so the values it
+// carries (a platform string, an equation, a label, a quoted message text)
+// can never make it look like a row of another table; any other line is
+// searched outside double quotes, which keeps a line with stray characters
+// in front readable.
 
 #include "protocol/ParseContext.h"
 #include "protocol/UtilityControl.h"
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,9 +24,17 @@ inline bool ContainsUnquoted(std::string_view line, std::string_view token) {
     return FindUnquoted(line, token) != std::string_view::npos;
 }
 
-// True when the line is the set form of a known mnemonic that is not in
-// `own` ("PIS=...", "EQN=...", "SL3=..."): its values are that command's.
-bool IsSetFormOfOther(std::string_view line, std::span<const std::string_view> own);
+// True when the line starts with a known mnemonic (or row prefix and row
+// number) followed by "=": "TDP=...", "PIS=...", "SL3=...".
+bool IsMnemonicSetForm(std::string_view line);
+
+// Where token stands in the line as the table parsers read it: in a set-form
+// line only at its start (position 0), in any other line anywhere outside
+// double quotes. npos when it does not.
+std::size_t FindInLine(std::string_view line, std::string_view token);
+inline bool LineHas(std::string_view line, std::string_view token) {
+    return FindInLine(line, token) != std::string_view::npos;
+}
 
 // The text after the first c, or nothing when c does not occur.
 std::optional<std::string_view> TextAfter(std::string_view text, char c);

@@ -194,3 +194,13 @@ TEST(HostileLines, RandomLinesKeepTheModelSound) {
     // The lines must reach the parsers' inner paths, not only their first test.
     EXPECT_GT(changes, 150) << changes;
 }
+
+TEST(HostileLines, StrayCharactersInFrontOfARow) {
+    Harness h;
+    OfferToBoth("\x1bTDP=0,S1,1,6", h);
+    OfferToBoth(" RRT=2,H,S1,2.5", h);
+    OfferToBoth("xMMA=1,I2,01:00:00,00:00:00,N", h);
+    EXPECT_EQ(h.cfg.TimedData[0].SourceType, 'S');
+    EXPECT_EQ(h.cfg.RandomTriggers[2].TriggerType, 'H');
+    EXPECT_EQ(h.cfg.MinMaxAvg[1].SourceType, 'I');
+}

@@ -97,9 +97,20 @@ TEST(InternSensParse, LabelsAndCount) {
     Parse(h, "ILX=2,Temperature");
     Parse(h, "IL3=AB");
     Parse(h, "IL10=Rain,x");
+    // Labels that spell a mnemonic are still labels.
+    Parse(h, "ILX=4,ISN1");
+    Parse(h, "IL5=TIL");
+    Parse(h, "ILX=6,PIS");
+    Parse(h, "IL7=TBA=");
     EXPECT_EQ(h.cfg.Internal[2].Label, "Temp");
     EXPECT_EQ(h.cfg.Internal[3].Label, "AB");
     EXPECT_EQ(h.cfg.Internal[10].Label, "Rain");
+    EXPECT_EQ(h.cfg.Internal[4].Label, "ISN1");
+    EXPECT_EQ(h.cfg.Internal[5].Label, "TIL");
+    EXPECT_EQ(h.cfg.Internal[6].Label, "PIS");
+    EXPECT_EQ(h.cfg.Internal[7].Label, "TBA=");
+    EXPECT_EQ(h.cfg.SensorCountInternal, 5);
+    EXPECT_EQ(h.cfg.TippingBucket.ResetInterval, "0");
     Parse(h, "ISN=12");
     EXPECT_EQ(h.cfg.SensorCountInternal, 12);
     Parse(h, "ISN=2");
