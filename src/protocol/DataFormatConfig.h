@@ -1,7 +1,7 @@
 #pragma once
 // The timed and random message formats: one row per message field, naming a
 // header field, a literal text or a sensor with its value count, width,
-// record flags and scaling ("TDP=3,S0,1,6,LN,1.5,-2", "RDP=1,T,""A,B""").
+// record flags and scaling: TDP=3,S0,1,6,LN,1.5,-2 or RDP=1,T,"A,B",LN.
 
 #include "protocol/ParseContext.h"
 
