@@ -1,6 +1,7 @@
 // tavin-sim: a simulated TAVIN transmitter on a pseudo-terminal.
 
 #include "sim/PtyServer.h"
+#include "sim/SimLog.h"
 #include "sim/SimTransmitter.h"
 
 #include <csignal>
@@ -35,6 +36,8 @@ const char* const kUsage =
     "  --password TEXT    refuse configuration changes until \"CFE=TEXT\"\n"
     "  --sleep-after MS   sleep after MS idle milliseconds (default 3000, 0 never)\n"
     "  --clock-unset      start with the clock not set (default: the PC's UTC time)\n"
+    "  --log-days N       start with N days of typical log records before today\n"
+    "                     (default 2, 0 for an empty log)\n"
     "  --pace             pace the output at 9600 baud\n"
     "Faults:\n"
     "  --err MNE          answer ERR to commands with mnemonic MNE (repeatable)\n"
@@ -79,6 +82,7 @@ int main(int argc, char** argv) {
     std::string link, configFile, transcriptFile, firmware, password;
     std::vector<std::string> errOn, invOn;
     int silent = 0;
+    int logDays = 2;
     long sleepAfter = SimTransmitter::kDefaultSleepAfterMs;
     bool pace = false, garble = false, chunked = false, clockUnset = false;
 
@@ -107,6 +111,13 @@ int main(int argc, char** argv) {
             errOn.push_back(v);
         } else if (a == "--inv" && value(v)) {
             invOn.push_back(v);
+        } else if (a == "--log-days" && value(v)) {
+            char* end = nullptr;
+            const long n = std::strtol(v.c_str(), &end, 10);
+            if (end == v.c_str() || *end != '\0' || n < 0 || n > 366) {
+                return Fail("--log-days takes a number of days from 0 to 366");
+            }
+            logDays = static_cast<int>(n);
         } else if ((a == "--silent" || a == "--sleep-after") && value(v)) {
             char* end = nullptr;
             long n = std::strtol(v.c_str(), &end, 10);
@@ -137,6 +148,20 @@ int main(int argc, char** argv) {
     }
 
     SimTransmitter sim;
+    // The sensor log answers the log commands; it starts with a few days of
+    // ordinary records so that a dump shows something straight away.
+    SimLog log;
+    if (logDays > 0) {
+        constexpr std::int64_t kLogEpoch = 946684800; // 01/01/2000 00:00:00 UTC
+        const std::int64_t today = (static_cast<std::int64_t>(std::time(nullptr)) - kLogEpoch) /
+                                   86400 * 86400;
+        log.AddTypicalDays(static_cast<std::uint32_t>(today - std::int64_t(logDays) * 86400),
+                           logDays);
+    }
+    sim.SetLogResponder([&log](std::string_view line) {
+        auto answer = log.Answer(line);
+        return answer ? *answer : std::vector<std::string>{"ERR"};
+    });
     if (!firmware.empty() && !sim.SetFirmwareVersion(firmware)) {
         return Fail("firmware version must look like 1.53, not \"" + firmware + "\"");
     }
