@@ -85,3 +85,16 @@ function(tavin_tests module)
                              "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg")
     endif()
 endfunction()
+
+# tavin_link_layer(<target> <layer>) links a program or library that is not a
+# plain module with every built module (and its Qt side) its layer may use.
+function(tavin_link_layer target layer)
+    foreach(d IN LISTS TAVIN_LAYER_${layer})
+        if(TARGET ${d})
+            target_link_libraries(${target} PUBLIC ${d})
+        endif()
+        if(TARGET ${d}_qt)
+            target_link_libraries(${target} PUBLIC ${d}_qt)
+        endif()
+    endforeach()
+endfunction()

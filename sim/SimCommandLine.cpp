@@ -104,4 +104,18 @@ std::string MnemonicOf(std::string_view line) {
     return n == 0 ? std::string("?") : std::string(line.substr(0, n));
 }
 
+std::vector<std::string> Fields(std::string_view text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t comma = text.find(',', start);
+        out.emplace_back(
+            text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
+        if (comma == std::string_view::npos) {
+            return out;
+        }
+        start = comma + 1;
+    }
+}
+
 } // namespace tavin::sim

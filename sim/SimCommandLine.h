@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavin::sim {
 
@@ -35,6 +36,10 @@ struct SimCommandLine {
 bool IsShortTablePrefix(std::string_view prefix);
 
 SimCommandLine ReadCommandLine(std::string_view line);
+
+// The values of a set command split at every ",", empty ones kept ("a,,b"
+// gives three): the transmitter counts positions, it does not skip them.
+std::vector<std::string> Fields(std::string_view text);
 
 // The key under which a received line is counted and faults are matched: the
 // mnemonic as ReadCommandLine finds it, else the line's first (up to three)

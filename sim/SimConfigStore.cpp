@@ -1,4 +1,5 @@
 #include "sim/SimConfigStore.h"
+#include "sim/SimCommandLine.h"
 
 #include "support/StringRoutines.h"
 
@@ -67,20 +68,6 @@ bool DumpsAfterSensors(std::string_view m) {
 
 const char* const kMultipliers[] = {"0.01", "0.02", "0.025", "0.05", "0.10", "0.20",
                                     "0.25", "0.50", "1",     "2",    "2.5",  "5"};
-
-std::vector<std::string> Fields(std::string_view text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t comma = text.find(',', start);
-        out.emplace_back(
-            text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
-        if (comma == std::string_view::npos) {
-            return out;
-        }
-        start = comma + 1;
-    }
-}
 
 bool IsDigits(std::string_view t, std::size_t maxLen = 9) {
     return !t.empty() && t.size() <= maxLen && IsIntegerText(t, false);

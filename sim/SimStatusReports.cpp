@@ -1,4 +1,5 @@
 #include "sim/SimStatusReports.h"
+#include "sim/SimCommandLine.h"
 
 #include "support/StringRoutines.h"
 
@@ -10,20 +11,6 @@ namespace {
 
 constexpr std::int64_t kDay = 86400;
 constexpr const char* kNotScheduled = "00/00/0000,00:00:00";
-
-std::vector<std::string> Fields(std::string_view text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t comma = text.find(',', start);
-        out.emplace_back(
-            text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
-        if (comma == std::string_view::npos) {
-            return out;
-        }
-        start = comma + 1;
-    }
-}
 
 bool SameWord(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {

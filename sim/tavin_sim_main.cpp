@@ -153,8 +153,8 @@ int main(int argc, char** argv) {
     SimLog log;
     if (logDays > 0) {
         constexpr std::int64_t kLogEpoch = 946684800; // 01/01/2000 00:00:00 UTC
-        const std::int64_t today = (static_cast<std::int64_t>(std::time(nullptr)) - kLogEpoch) /
-                                   86400 * 86400;
+        const std::int64_t today =
+            (static_cast<std::int64_t>(std::time(nullptr)) - kLogEpoch) / 86400 * 86400;
         log.AddTypicalDays(static_cast<std::uint32_t>(today - std::int64_t(logDays) * 86400),
                            logDays);
     }
