@@ -11,4 +11,29 @@ inline constexpr char kMainCaptionArgosScd[] =
 inline constexpr char kTabConfigOptions[] = "Configuration Options";
 inline constexpr char kComNone[] = "COM None";
 
+// Operating modes
+inline constexpr char kWhatDoYouWantToDo[] = "What Do You Want To Do?";
+inline constexpr char kModeCreateTemplate[] = "Create/Open A Setup Template";
+inline constexpr char kModeConfigFromTemplate[] = "Configure TAVIN From A Template";
+inline constexpr char kModeConfigControl[] = "Configure / Control / Deploy TAVIN";
+inline constexpr char kModeMonitor[] = "Monitor / Inspect TAVIN";
+
+// Platform id group
+inline constexpr char kPlatformId[] = "Platform ID";
+inline constexpr char kGoesPlatformId[] = "GOES Platform ID";
+inline constexpr char kGoesPlatformIdHint[] = "NESDIS (GOES) Platform ID in Hexadecimal";
+inline constexpr char kArgosPlatformId[] = "ARGOS/SCD Platform ID";
+inline constexpr char kArgosPlatformIdHint[] =
+    "ARGOSE/SCD Platform ID in Hexadecimal - 20 or 28 bit";
+
+// "Comm" menu
+inline constexpr char kSelectComPortCaption[] = "Select COM Port ...";
+inline constexpr char kEnterComPort[] = "Enter Desired COM Port";
+// The toolkit's own words for a text that is not a number.
+inline constexpr char kNotAValidInteger[] = "' is not a valid integer value";
+
+// Intervals
+inline constexpr char kIntervalDaysHint[] = "Enter Tx Interval (dd:hh:mm:ss)";
+inline constexpr char kIntervalHint[] = "Enter Tx Interval (hh:mm:ss)";
+
 } // namespace tavin::texts

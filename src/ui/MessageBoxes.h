@@ -1,0 +1,44 @@
+#pragma once
+// Every box that asks or tells the user something goes through Prompter, so
+// that the program shows real message boxes and the tests answer from a
+// script without anything ever blocking.
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace tavin {
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual void ShowErrorBox(const std::string& text) = 0;
+    virtual void ShowInfoBox(const std::string& text) = 0;
+    // Yes = true.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // The text entered, or nullopt on Cancel.
+    virtual std::optional<std::string>
+    InputBox(const std::string& caption, const std::string& prompt, const std::string& initial) = 0;
+};
+
+// Real message boxes, centred on the parent.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    void ShowErrorBox(const std::string& text) override;
+    void ShowInfoBox(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override;
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+// The messages carry "\r" as their line break; a box shows it as a new line.
+std::string BoxText(const std::string& text);
+
+} // namespace tavin

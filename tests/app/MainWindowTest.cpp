@@ -1,0 +1,193 @@
+#include "app/MainWindowFixture.h"
+#include "common/SimProcess.h"
+#include "files/IniFile.h"
+#include "link/qt/QtLink.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace tavin;
+using namespace tavin::test;
+
+namespace {
+
+bool TabShown(QTabWidget* tabs, QWidget* page) {
+    return tabs->isTabVisible(tabs->indexOf(page));
+}
+
+} // namespace
+
+TEST(MainWindow, StartsIdleWithNoPortAndItsNamedControls) {
+    MainWindowFixture f("[UTC]\nCorrection=7\n");
+    TfrmXmtrCfg& w = f.Open();
+    EXPECT_EQ(w.windowTitle(), "Quillfen Design TAVIN Utility");
+    auto* pages = f.Find<QTabWidget>("MainPageControl");
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->currentWidget(), f.Find<QWidget>("TabConfigOptions"));
+    EXPECT_EQ(pages->tabText(0), "Configuration Options");
+    for (const char* pane : {"RzCommOK", "XmtCommStatus", "PaneParameterHint", "XmtMsgStatus"}) {
+        auto* label = f.Find<QLabel>(pane);
+        ASSERT_NE(label, nullptr) << pane;
+        EXPECT_EQ(label->parentWidget(), w.statusBar()) << pane;
+    }
+    EXPECT_EQ(f.Find<QLabel>("XmtCommStatus")->text(), "COM None");
+    EXPECT_FALSE(f.Find<QLabel>("RzCommOK")->property("commOk").toBool());
+    EXPECT_TRUE(f.Find<QAction>("miComNone")->isChecked());
+    EXPECT_EQ(f.Find<QSpinBox>("RzSpinUTCCorr")->value(), 7);
+
+    // Idle: no action buttons, no setting or table pages, menus per table.
+    for (const char* name : {"BtnRefreshAll", "BtnConfigAll", "gbPlatformID", "gbTAVINInfo",
+                             "gbTimeDateSetup", "BtnEnableTx", "MemoDebug", "barBfr"}) {
+        EXPECT_FALSE(f.Find<QWidget>(name)->isVisible()) << name;
+    }
+    for (int i = 1; i < pages->count(); ++i) {
+        EXPECT_FALSE(pages->isTabVisible(i)) << pages->widget(i)->objectName().toStdString();
+    }
+    EXPECT_FALSE(f.Find<QAction>("subItmOpenConfig")->isEnabled());
+    EXPECT_TRUE(f.Find<QAction>("MenuTAVINControl")->isEnabled());
+    EXPECT_FALSE(f.Find<QAction>("MenuTAVINCal")->isVisible());
+    EXPECT_TRUE(f.prompter.shown.empty());
+}
+
+TEST(MainWindow, DebugPreferenceShowsTheDebugControls) {
+    MainWindowFixture f("[QUILLFEN]\nDebugMemo=1\n[PREFS]\nCalOptionVisible=1\n");
+    f.Open();
+    for (const char* name : {"MemoDebug", "BtnClearDebugMemo", "BtnDisableAutoPoll",
+                             "BtnAutoPollOn", "btnForceVersionRefresh", "barBfr"}) {
+        EXPECT_TRUE(f.Find<QWidget>(name)->isVisible()) << name;
+    }
+    EXPECT_TRUE(f.Find<QAction>("MenuTAVINCal")->isVisible());
+}
+
+TEST(MainWindow, OfflineConfigureEntersWithoutPortButMonitorRefuses) {
+    MainWindowFixture f("[CONFIG]\nWorkOffline=1\n");
+    TfrmXmtrCfg& w = f.Open();
+    auto* configure = f.Find<QToolButton>("SBtnConfigControl");
+    configure->click();
+    EXPECT_TRUE(configure->isChecked());
+    EXPECT_EQ(w.Mode(), OperatingMode::ConfigControl);
+    EXPECT_TRUE(f.prompter.shown.empty());
+    EXPECT_TRUE(f.Find<QWidget>("BtnRefreshAll")->isVisible());
+    EXPECT_TRUE(f.Find<QWidget>("gbUTCCorrection")->isVisible());
+    auto* pages = f.Find<QTabWidget>("MainPageControl");
+    EXPECT_TRUE(TabShown(pages, f.Find<QWidget>("TabTxSetup")));
+    EXPECT_TRUE(f.Find<QAction>("subItmOpenConfig")->isEnabled());
+
+    auto* monitor = f.Find<QToolButton>("SBtnMonitor");
+    monitor->click();
+    EXPECT_FALSE(monitor->isChecked());
+    EXPECT_FALSE(configure->isChecked());
+    EXPECT_EQ(w.Mode(), OperatingMode::Idle);
+    ASSERT_EQ(f.prompter.Texts("error").size(), 1u);
+    EXPECT_EQ(f.prompter.Texts("error")[0], "Please Select a Com Port");
+    EXPECT_FALSE(f.Find<QWidget>("BtnRefreshAll")->isVisible());
+}
+
+TEST(MainWindow, ConfigureWithoutLinkShowsTheReadinessMessageAndStaysIdle) {
+    MainWindowFixture f;
+    TfrmXmtrCfg& w = f.Open();
+    f.Find<QToolButton>("SBtnConfigFromTemplate")->click();
+    EXPECT_EQ(w.Mode(), OperatingMode::Idle);
+    EXPECT_FALSE(f.Find<QToolButton>("SBtnConfigFromTemplate")->isChecked());
+    EXPECT_EQ(f.prompter.Texts("error"), std::vector<std::string>{"Please Select a Com Port"});
+
+    // Creating a template needs no link; pressing it up again is idle.
+    auto* create = f.Find<QToolButton>("SBtnCreateTemplate");
+    create->click();
+    EXPECT_EQ(w.Mode(), OperatingMode::CreateTemplate);
+    EXPECT_TRUE(f.Find<QWidget>("BtnCheckTemplate")->isVisible());
+    EXPECT_TRUE(f.Find<QAction>("MenuNewTemplate")->isEnabled());
+    create->click();
+    EXPECT_EQ(w.Mode(), OperatingMode::Idle);
+    EXPECT_FALSE(f.Find<QWidget>("BtnCheckTemplate")->isVisible());
+}
+
+TEST(MainWindow, ArgosModeRetitlesTheWindowAndBackToGoesRestores) {
+    MainWindowFixture f;
+    TfrmXmtrCfg& w = f.Open();
+    w.SetTAVINTXMode(3);
+    EXPECT_EQ(w.windowTitle(), "Quillfen Design TAVIN Utility - ARGOS & SCD Operation");
+    EXPECT_EQ(f.Find<QGroupBox>("gbPlatformID")->title(), "ARGOS/SCD Platform ID");
+    EXPECT_EQ(f.Find<QWidget>("OvcNesdisID")->toolTip(),
+              "ARGOSE/SCD Platform ID in Hexadecimal - 20 or 28 bit");
+    w.SetTAVINTXMode(2);
+    EXPECT_EQ(w.windowTitle(), "Quillfen Design TAVIN Utility - ARGOS Operation");
+    w.SetTAVINTXMode(0); // the model says GOES
+    EXPECT_EQ(w.windowTitle(), "Quillfen Design TAVIN Utility");
+    EXPECT_EQ(f.Find<QGroupBox>("gbPlatformID")->title(), "GOES Platform ID");
+}
+
+TEST(MainWindow, CommMenuOpensTheSimulatorAndClosingWritesThePreference) {
+    SimProcess sim;
+    MainWindowFixture f;
+    std::string error;
+    ASSERT_TRUE(sim.Start(TAVIN_SIM_PROGRAM, {}, error)) << error;
+    {
+        IniFile ini;
+        ini.Load(f.IniPath());
+        ini.Set("COMM", "Port3", sim.Link());
+        ini.Set("COMM", "Port12", sim.Link());
+        ASSERT_TRUE(ini.Save(f.IniPath()));
+    }
+    TfrmXmtrCfg& w = f.Open();
+    f.Find<QAction>("miCOM3")->trigger();
+    EXPECT_TRUE(f.Find<QAction>("miCOM3")->isChecked());
+    EXPECT_EQ(f.Find<QLabel>("XmtCommStatus")->text(), "COM3");
+    EXPECT_EQ(w.GlbIni().ComNum, 3);
+
+    // "Other ..." opens port 12 and keeps the preference at the fixed item.
+    f.prompter.inputs.push_back("12");
+    f.Find<QAction>("miComOther")->trigger();
+    EXPECT_TRUE(f.Find<QAction>("miComOther")->isChecked());
+    EXPECT_EQ(f.Find<QLabel>("XmtCommStatus")->text(), "COM12");
+    EXPECT_EQ(w.GlbIni().ComNum, 3);
+    EXPECT_EQ(f.prompter.Texts("input"),
+              std::vector<std::string>{"Select COM Port ...|Enter Desired COM Port|3"});
+
+    // Not a number: the toolkit's message, nothing changes.
+    f.prompter.inputs.push_back("x1");
+    f.Find<QAction>("miComOther")->trigger();
+    EXPECT_EQ(f.prompter.Texts("error"),
+              std::vector<std::string>{"'x1' is not a valid integer value"});
+    EXPECT_EQ(f.Find<QLabel>("XmtCommStatus")->text(), "COM12");
+
+    // A port that cannot open falls back to none and the preference follows.
+    f.Find<QAction>("miCOM5")->trigger();
+    EXPECT_EQ(f.Find<QLabel>("XmtCommStatus")->text(), "COM None");
+    EXPECT_TRUE(f.Find<QAction>("miComNone")->isChecked());
+    EXPECT_EQ(w.GlbIni().ComNum, 0);
+    EXPECT_EQ(f.prompter.Texts("error").size(), 2u);
+
+    f.Find<QAction>("miCOM3")->trigger();
+    w.close();
+    IniFile saved;
+    ASSERT_EQ(saved.Load(f.IniPath()), IniFile::LoadResult::Loaded);
+    EXPECT_EQ(saved.Get("COMM", "ComNum").value_or(""), "3");
+    EXPECT_EQ(saved.Get("COMM", "Port3").value_or(""), sim.Link());
+}
+
+TEST(MainWindow, StartUpOpensThePortOfThePreferences) {
+    SimProcess sim;
+    std::string error;
+    ASSERT_TRUE(sim.Start(TAVIN_SIM_PROGRAM, {}, error)) << error;
+    MainWindowFixture f("[COMM]\nComNum=2\nPort2=" + sim.Link() + "\n");
+    f.Open();
+    EXPECT_EQ(f.Find<QLabel>("XmtCommStatus")->text(), "COM2");
+    EXPECT_TRUE(f.Find<QAction>("miCOM2")->isChecked());
+}
+
+TEST(MainWindow, StartUpScreenClosesByItself) {
+    MainWindowFixture f("[CONFIG]\nShowStartUpScreen=1\n");
+    TfrmXmtrCfg& w = f.Open(); // returns once the About box has closed itself
+    EXPECT_TRUE(w.isVisible());
+}
