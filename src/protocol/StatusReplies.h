@@ -108,6 +108,9 @@ struct TAVINStatusView {
     // Caption of the group gbTAVINInfo.
     std::string PlatformIdCaption{kPlatformIdCaption};
 
+    // The level of the last firmware version reported; -1 = none yet.
+    int FirmwareLevel = -1;
+
     bool operator==(const TAVINStatusView&) const = default;
 };
 
