@@ -86,6 +86,8 @@ public:
     void TAVINAlivePollHandler(const std::string& line);
     // The Monitor mode poll; also the change handler of the status tabs.
     void MonitorInspectPoll();
+    // Monitor mode has identified the transmitter: its poll takes over.
+    void InstallMonitorInspectPoll();
     void MonitorInspectDataHandler(const std::string& line);
     void GPSStatusDataHandler(const std::string& line);
 
