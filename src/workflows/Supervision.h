@@ -16,6 +16,7 @@
 #include "workflows/SupervisionHost.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,11 @@ const std::array<MonitorTab, 7>& MonitorTabs();
 // The row of a tab, or null for a tab the poll leaves alone.
 const MonitorTab* FindMonitorTab(StatusTab tab);
 
+// What the hint pane `PaneParameterHint` shows when the application's hint
+// changes to `hint`; nullopt leaves the pane as it is. The SDI-12 grid's hint
+// explains its measurement column only while that column is current.
+std::optional<std::string> HintToStatusPane(std::string_view hint, bool onMeasurementColumn);
+
 class Supervision {
 public:
     static constexpr int kAlivePollMs = 1000;
@@ -86,6 +92,8 @@ public:
     void TAVINAlivePollHandler(const std::string& line);
     // The Monitor mode poll; also the change handler of the status tabs.
     void MonitorInspectPoll();
+    // Monitor mode has identified the transmitter: its poll takes over.
+    void InstallMonitorInspectPoll();
     void MonitorInspectDataHandler(const std::string& line);
     void GPSStatusDataHandler(const std::string& line);
 

@@ -77,6 +77,10 @@ const MonitorTab* FindMonitorTab(StatusTab tab) {
     return nullptr;
 }
 
+void Supervision::InstallMonitorInspectPoll() {
+    InstallProcedure(PollProcedure::MonitorInspectPoll);
+}
+
 void Supervision::MonitorInspectPoll() {
     host_.ClearDumpStarted();
     if (!host_.AutoPollEnabled()) {
