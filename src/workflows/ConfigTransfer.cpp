@@ -123,7 +123,7 @@ void ConfigTransfer::SortCountCommands(int sdi12, int intern, int timed, int ran
 }
 
 void ConfigTransfer::RestoreAutoPoll(bool wasEnabled) {
-    s_.Host().EnableAutoPollTimer(wasEnabled);
+    s_.PollHost().EnableAutoPoll(wasEnabled);
 }
 
 // --- Retrieve all ---------------------------------------------------------------------
@@ -135,8 +135,8 @@ void ConfigTransfer::BtnRefreshAllClick() {
         outcome_ = TransferOutcome::Declined;
         return;
     }
-    const bool pollWasOn = host.AutoPollTimerEnabled();
-    host.EnableAutoPollTimer(false);
+    const bool pollWasOn = s_.PollHost().AutoPollEnabled();
+    s_.PollHost().EnableAutoPoll(false);
     if (!host.AskYesNo(texts::kRetrieveConfirm)) {
         RestoreAutoPoll(pollWasOn);
         outcome_ = TransferOutcome::Declined;
@@ -187,7 +187,7 @@ void ConfigTransfer::RetrieveClosed(int result) {
     s_.Timers().EnableTimer(LinkTimer::Comm, true);
     s_.EmptyQueue();
     link.RetrievingAll = false;
-    s_.Host().ConfigureAutoPoll();
+    s_.ConfigureAutoPoll();
     if (s_.CommTimeOuts() != timeOutsAtStart_) {
         outcome_ = TransferOutcome::TimedOut;
     } else {
@@ -255,8 +255,8 @@ void ConfigTransfer::BtnConfigAllClick() {
         outcome_ = TransferOutcome::Declined;
         return;
     }
-    const bool pollWasOn = host.AutoPollTimerEnabled();
-    host.EnableAutoPollTimer(false);
+    const bool pollWasOn = s_.PollHost().AutoPollEnabled();
+    s_.PollHost().EnableAutoPoll(false);
     if (!host.AskYesNo(texts::kSendConfirm)) {
         RestoreAutoPoll(pollWasOn);
         outcome_ = TransferOutcome::Declined;
@@ -308,7 +308,7 @@ void ConfigTransfer::SendClosed(int result) {
     link.ConfiguringAll = false;
     s_.Timers().EnableTimer(LinkTimer::Comm, true);
     s_.EmptyQueue();
-    s_.Host().ConfigureAutoPoll();
+    s_.ConfigureAutoPoll();
     if (s_.CommTimeOuts() != timeOutsAtStart_) {
         outcome_ = TransferOutcome::TimedOut;
     } else if (refused_) {
@@ -353,7 +353,7 @@ bool ConfigTransfer::ConfigureAll() {
     const std::size_t queuedBefore = link.ListXmitCmd.size();
 
     link.OperationHandler = nullptr;
-    host.EnableAutoPollTimer(false);
+    s_.PollHost().EnableAutoPoll(false);
     link.ConfiguringAll = true;
     host.ClearSDI12QueryFlag();
 
@@ -369,7 +369,7 @@ bool ConfigTransfer::ConfigureAll() {
     if (!PlatformIdentity()) {
         // What this call queued is withdrawn; the caller withdraws its own.
         link.ListXmitCmd.resize(queuedBefore);
-        host.EnableAutoPollTimer(true);
+        s_.PollHost().EnableAutoPoll(true);
         link.ConfiguringAll = false;
         return false;
     }

@@ -6,6 +6,7 @@
 #include "protocol/Vocabulary.h"
 #include "support/FixedFormats.h"
 #include "support/StringRoutines.h"
+#include "workflows/SupervisionTexts.h"
 #include "workflows/TransmitterSession.h"
 #include "workflows/WorkflowTexts.h"
 
@@ -178,7 +179,7 @@ void StateCommands::Run(StateAction action) {
     }
     const ActionRow& row = RowOf(action);
     TransmitterLink& link = s_.Link();
-    s_.Host().EnableAutoPollTimer(false);
+    s_.PollHost().EnableAutoPoll(false);
     link.ConfiguringAll = false;
     const int message = row.message;
     LinkHost& timers = s_.Timers();
@@ -227,11 +228,11 @@ void StateCommands::ActionClosed(StateAction action, int /*result*/) {
     if (action != StateAction::Disable) {
         link.ConfiguringAll = false;
     }
-    s_.Host().ConfigureAutoPoll();
+    s_.ConfigureAutoPoll();
     s_.Timers().EnableTimer(LinkTimer::Comm, true);
     s_.EmptyQueue();
     if (s_.CommTimeOuts() != timeOutsAtStart_) {
-        Finish(CommandOutcome::TimedOut, kCommTimedOutText);
+        Finish(CommandOutcome::TimedOut, texts::kCommTimedOut);
     } else if (result_.Outcome == CommandOutcome::Pending) {
         Finish(CommandOutcome::Cancelled, "");
     }
@@ -250,7 +251,7 @@ void StateCommands::BtnCheckConfigClick() {
         if (Has(line, "CTX=")) {
             l.OperationHandler = nullptr;
             const std::string verdict = AfterFirstEquals(line);
-            s_.Host().ConfigureAutoPoll();
+            s_.ConfigureAutoPoll();
             if (verdict == "OK") {
                 Finish(CommandOutcome::Ok, texts::kConfigurationOk);
             } else if (Has(verdict, "Enabled")) {
@@ -263,7 +264,7 @@ void StateCommands::BtnCheckConfigClick() {
             // The handler goes before idle polling is restored, so that the
             // poll's own handler stays installed.
             l.OperationHandler = nullptr;
-            s_.Host().ConfigureAutoPoll();
+            s_.ConfigureAutoPoll();
             Finish(CommandOutcome::Ok, texts::kConfigurationOk);
             s_.Host().ShowInfoBox(result_.Text);
         }
@@ -293,13 +294,18 @@ void StateCommands::StartClockPreset(const std::string& time, const std::string&
 }
 
 void StateCommands::BtnSetClockClick() {
-    s_.Host().EnableAutoPollTimer(false);
+    s_.PollHost().EnableAutoPoll(false);
     s_.Link().OperationHandler = nullptr;
     s_.EmptyQueue();
     StartClockPreset(s_.Host().ClockTimeText(), s_.Host().ClockDateText());
 }
 
+// The poll timer is left as it is. Its handler is not: while it holds the
+// link the answers would never reach the preset's end, the preset would stay
+// unfinished, and a later time-out would take it for an unfinished send and
+// start sending the whole configuration.
 void StateCommands::btnSetTimePCClick() {
+    s_.Link().OperationHandler = nullptr;
     s_.EmptyQueue();
     const std::tm now = s_.Host().LocalTimeNow();
     StartClockPreset(FormatLongTime(now.tm_hour, now.tm_min, now.tm_sec),
@@ -314,7 +320,7 @@ void StateCommands::UMTAVINClockSet(int param) {
         s_.Host().ShowErrorBox(texts::kClockNotSet);
         Finish(CommandOutcome::Refused, texts::kClockNotSet);
     }
-    s_.Host().ConfigureAutoPoll();
+    s_.ConfigureAutoPoll();
 }
 
 // An "INV" to either half of a clock preset would otherwise leave the
@@ -329,24 +335,14 @@ void StateCommands::PresetInvalid() {
     link.ListXmitCmd.clear();
     s_.Host().ShowErrorBox(texts::kClockNotSet);
     Finish(CommandOutcome::Invalid, texts::kClockNotSet);
-    s_.Host().ConfigureAutoPoll();
+    s_.ConfigureAutoPoll();
 }
 
 // --- UTC correction -----------------------------------------------------------------------------
 
 void StateCommands::BtnReadUTCClick() {
-    s_.UTCReadPending = true;
+    s_.SetUTCReadPending(true);
     s_.Link().QueueCommand(QueryCmd(mn::UTC));
-}
-
-void StateCommands::UTCReadRefused() {
-    if (!s_.UTCReadPending) {
-        return;
-    }
-    s_.Host().ConfigureAutoPoll();
-    s_.UTCReadPending = false;
-    s_.Host().ShowInfoBox(texts::kUTCPresetNotAvailable);
-    Finish(CommandOutcome::Refused, texts::kUTCPresetNotAvailable);
 }
 
 void StateCommands::BtnSetUTCClick() {
@@ -359,7 +355,7 @@ void StateCommands::BtnSetUTCClick() {
         return;
     }
     TransmitterLink& link = s_.Link();
-    host.EnableAutoPollTimer(false);
+    s_.PollHost().EnableAutoPoll(false);
     link.OperationHandler = nullptr;
     s_.EmptyQueue();
     link.QueueCommand(SetCmd(mn::UTC, {text}));
@@ -381,15 +377,15 @@ void StateCommands::UMTAVINUTCSet(int param) {
         host.ShowUTCSource(texts::kUTCManualSet);
         Finish(CommandOutcome::Ok, texts::kUTCSet);
     } else if (param == kResultErr) {
-        host.ShowInfoBox(texts::kUTCPresetNotAvailable);
+        host.ShowInfoBox(texts::kManualUTCNotAvailable);
         host.ShowUTCSource("");
-        Finish(CommandOutcome::Refused, texts::kUTCPresetNotAvailable);
+        Finish(CommandOutcome::Refused, texts::kManualUTCNotAvailable);
     } else {
         host.ShowInfoBox(texts::kUTCFromGps);
         host.ShowUTCSource(texts::kUTCFromAlmanac);
         Finish(CommandOutcome::Invalid, texts::kUTCFromGps);
     }
-    host.ConfigureAutoPoll();
+    s_.ConfigureAutoPoll();
 }
 
 void StateCommands::RzSpinUTCCorrChange(int value) {
@@ -404,7 +400,7 @@ void StateCommands::RzSpinUTCCorrExit() {
 
 void StateCommands::CommTimedOut() {
     if (result_.Outcome == CommandOutcome::Pending) {
-        Finish(CommandOutcome::TimedOut, kCommTimedOutText);
+        Finish(CommandOutcome::TimedOut, texts::kCommTimedOut);
     }
 }
 

@@ -75,9 +75,6 @@ public:
     // 1126 with no box open: an "INV" to a clock or UTC preset.
     void PresetInvalid();
 
-    // The alive poll saw "ERR" while "Read UTC" waited: the firmware has no
-    // manual correction.
-    void UTCReadRefused();
     // The link was declared dead: a command waiting without a box has failed.
     void CommTimedOut();
 

@@ -5,16 +5,20 @@
 #include "protocol/ParserOrder.h"
 #include "workflows/ConfigTransfer.h"
 #include "workflows/StateCommands.h"
+#include "workflows/Supervision.h"
 
 namespace tavin {
 
 TransmitterSession::TransmitterSession(TransmitterLink& link, LinkHost& linkHost, SessionHost& host,
-                                       XmtrConfig& cfg, ParseContext& ctx, TGlbIni& ini)
-    : link_(link), linkHost_(linkHost), host_(host), cfg_(cfg), ctx_(ctx), ini_(ini), sink_(link),
-      clockView_(*this) {
+                                       SupervisionHost& supervisionHost, XmtrConfig& cfg,
+                                       ParseContext& ctx, TGlbIni& ini, TUtilityControl& utility)
+    : link_(link), linkHost_(linkHost), host_(host), supervisionHost_(supervisionHost), cfg_(cfg),
+      ctx_(ctx), ini_(ini), utility_(utility), sink_(link), clockView_(*this) {
+    supervision_ = std::make_unique<Supervision>(link, cfg, ctx, utility, ini, supervisionHost);
     transfer_ = std::make_unique<ConfigTransfer>(*this);
     state_ = std::make_unique<StateCommands>(*this);
 
+    ctx_.Utility = &utility_;
     ctx_.Ini = &ini_;
     ctx_.TimeView = &clockView_;
     ctx_.PostMessage = [this](int message, int param) {
@@ -153,13 +157,19 @@ void TransmitterSession::HandleWindowMessage(int message, int param) {
         UMChannelLoadMessage();
         break;
     case ::tavin::UMEndLoadMessage:
-        UMEndLoadMessage(param);
+        if (ProgressBox() == nullptr) {
+            // Only a preset can meet "INV" with no box to close.
+            state_->PresetInvalid();
+        }
+        supervision_->UMEndLoadMessage(param);
         break;
     case ::tavin::UMTAVINErrorMessage:
         transfer_->UMTAVINErrorMessage();
         break;
     case ::tavin::UMCommTimeOut:
-        UMCommTimeOut();
+        ++commTimeOuts_;
+        supervision_->UMCommTimeOut();
+        state_->CommTimedOut();
         break;
     case ::tavin::UMTAVINEnabled:
         state_->UMTAVINEnabled(param);
@@ -188,41 +198,16 @@ void TransmitterSession::UMChannelLoadMessage() {
     host_.ChannelsLoaded();
 }
 
-void TransmitterSession::UMEndLoadMessage(int param) {
-    OperationBox* box = ProgressBox();
-    if (box == nullptr) {
-        state_->PresetInvalid();
-        return;
-    }
-    if (param > 0) {
-        // The last lines of the final reply still arrive during the delay.
-        box->SetVisible(BoxLabel::Command, false);
-        box->SetDelayModalResultTime(param, mrOk);
-        box->SetVisible(BoxButton::Cancel, true);
-        link_.LoadEndMarker.clear();
-    } else {
-        box->Close(mrOk);
-    }
+void TransmitterSession::ConfigureAutoPoll() {
+    supervision_->ConfigureAutoPoll();
 }
 
-void TransmitterSession::UMCommTimeOut() {
-    ++commTimeOuts_;
-    if (OperationBox* box = ProgressBox()) {
-        box->SetCaption(BoxLabel::Command, kCommTimedOutText);
-        box->SetVisible(BoxLabel::Command, true);
-        box->SetDelayModalResultTime(1500, mrCancel);
-    }
-    host_.CommTimedOut();
-    link_.SetIndicator(IndicatorLook::Error);
-    link_.ConfiguringAll = false;
-    EmptyQueue();
-    linkHost_.EnableTimer(LinkTimer::Comm, true);
-    if (link_.RetrievingAll) {
-        link_.RetrievingAll = false;
-        ClearWholeConfiguration();
-        host_.RefreshConfigViews();
-    }
-    state_->CommTimedOut();
+bool TransmitterSession::UTCReadPending() const {
+    return supervision_->UTCReadPending;
+}
+
+void TransmitterSession::SetUTCReadPending(bool pending) {
+    supervision_->UTCReadPending = pending;
 }
 
 void TransmitterSession::RestartConfigureSequence() {
@@ -283,7 +268,7 @@ void TransmitterSession::ClockView::ShowUTCSource(std::string_view text) {
 }
 
 void TransmitterSession::ClockView::RearmAutoPoll() {
-    session_.host_.ConfigureAutoPoll();
+    session_.ConfigureAutoPoll();
 }
 
 void TransmitterSession::ClockView::ShowErrorBox(std::string_view text) {

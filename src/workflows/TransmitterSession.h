@@ -2,13 +2,14 @@
 // The main window's logic around the link, without the window: it ties the
 // link's dispatcher to the configuration model and its parsers, owns the
 // progress box of the long operations, handles the window messages the link,
-// the parsers and the operations post (1125 to 1133), and holds the
-// workflows: retrieve and send all (ConfigTransfer) and the state commands
+// the parsers and the operations post (1125 to 1133), and holds the link
+// supervision (idle polling, end of load, time-out) and the workflows:
+// retrieve and send all (ConfigTransfer) and the state commands
 // (StateCommands). The main window and the command-line tool are two hosts
 // of one session.
 //
-// The link, its host, the model, the parse context and the preferences are
-// owned by the caller and outlive the session.
+// The link, its host, the model, the parse context, the preferences and the
+// feature switches are owned by the caller and outlive the session.
 
 #include "link/LinkHost.h"
 #include "link/OperationBox.h"
@@ -16,6 +17,7 @@
 #include "protocol/GlbIni.h"
 #include "protocol/ParseContext.h"
 #include "protocol/XmtrConfig.h"
+#include "workflows/SupervisionHost.h"
 #include "workflows/TransmitterSessionHost.h"
 
 #include <functional>
@@ -28,17 +30,19 @@ namespace tavin {
 class ComPortControl;
 class ConfigTransfer;
 class StateCommands;
-
-inline constexpr char kCommTimedOutText[] = "COMMUNICATION TIMED OUT";
+class Supervision;
+class TUtilityControl;
 
 class TransmitterSession : public LinkDispatchTarget, private OperationBoxHost {
 public:
     // Installs the configuration parsers (in the dispatcher's order, over cfg
     // and ctx) in the link and makes the session the dispatcher's target.
-    // The context's message, queue and clock-view callbacks are set to the
-    // link host, the link and the session.
+    // The context's switches, preferences, message, queue and clock-view
+    // callbacks are set to utility, ini, the link host, the link and the
+    // session. A host object may implement both host interfaces.
     TransmitterSession(TransmitterLink& link, LinkHost& linkHost, SessionHost& host,
-                       XmtrConfig& cfg, ParseContext& ctx, TGlbIni& ini);
+                       SupervisionHost& supervisionHost, XmtrConfig& cfg, ParseContext& ctx,
+                       TGlbIni& ini, TUtilityControl& utility);
     ~TransmitterSession() override;
     TransmitterSession(const TransmitterSession&) = delete;
     TransmitterSession& operator=(const TransmitterSession&) = delete;
@@ -46,9 +50,12 @@ public:
     TransmitterLink& Link() { return link_; }
     LinkHost& Timers() { return linkHost_; }
     SessionHost& Host() { return host_; }
+    SupervisionHost& PollHost() { return supervisionHost_; }
     XmtrConfig& Config() { return cfg_; }
     ParseContext& Context() { return ctx_; }
     TGlbIni& Ini() { return ini_; }
+    TUtilityControl& Utility() { return utility_; }
+    Supervision& Supervisor() { return *supervision_; }
     ConfigTransfer& Transfer() { return *transfer_; }
     StateCommands& State() { return *state_; }
 
@@ -97,10 +104,14 @@ public:
     // compares it before and after to tell a time-out from a cancel.
     int CommTimeOuts() const { return commTimeOuts_; }
 
-    // --- Flags shared with the supervision ----------------------------------------
+    // Restores idle polling when an operation ends (`ConfigureAutoPoll`).
+    void ConfigureAutoPoll();
+
+    // --- Flags -------------------------------------------------------------------------
     // "Read UTC" is waiting for its answer; an "ERR" then means the firmware
-    // has no manual correction.
-    bool UTCReadPending = false;
+    // has no manual correction (the supervision's flag).
+    bool UTCReadPending() const;
+    void SetUTCReadPending(bool pending);
     // The one-shot "clock not set" warning armed by "Read Clock".
     bool ClockWarningArmed = false;
 
@@ -138,7 +149,7 @@ private:
         void ShowUTCCorrection(int correction) override;
         void ShowUTCSource(std::string_view text) override;
         void RearmAutoPoll() override;
-        void ClearUTCReadPending() override { session_.UTCReadPending = false; }
+        void ClearUTCReadPending() override { session_.SetUTCReadPending(false); }
         void ShowErrorBox(std::string_view text) override;
         void ShowInfoBox(std::string_view text) override;
 
@@ -147,8 +158,6 @@ private:
     };
 
     void UMChannelLoadMessage();
-    void UMEndLoadMessage(int param);
-    void UMCommTimeOut();
 
     // OperationBoxHost
     void BoxChanged() override;
@@ -159,9 +168,11 @@ private:
     TransmitterLink& link_;
     LinkHost& linkHost_;
     SessionHost& host_;
+    SupervisionHost& supervisionHost_;
     XmtrConfig& cfg_;
     ParseContext& ctx_;
     TGlbIni& ini_;
+    TUtilityControl& utility_;
     const ComPortControl* port_ = nullptr;
     LinkCommandSink sink_;
     ClockView clockView_;
@@ -171,6 +182,7 @@ private:
     std::function<void(int)> boxClosed_;
     int commTimeOuts_ = 0;
 
+    std::unique_ptr<Supervision> supervision_;
     std::unique_ptr<ConfigTransfer> transfer_;
     std::unique_ptr<StateCommands> state_;
 };

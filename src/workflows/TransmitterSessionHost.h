@@ -1,6 +1,7 @@
 #pragma once
 // What the workflows ask of the program around them: the message boxes, the
-// progress box, the poll timer, the views and the fields the user typed. The
+// progress box, the views and the fields the user typed. The poll timer and
+// the status display are the supervision's (SupervisionHost). The
 // main window implements it with widgets; the command-line tool and the tests
 // answer the prompts from a script and record what would have been shown, so
 // nothing ever waits for a person there.
@@ -64,17 +65,6 @@ public:
     virtual void StopBoxDelayTimer() = 0;
     // The box has ended with this result (the window ends its dialog).
     virtual void ProgressBoxClosed(int /*result*/) {}
-
-    // --- Idle polling ----------------------------------------------------------
-    // The poll timer `TimerAutoPoll`.
-    virtual bool AutoPollTimerEnabled() const = 0;
-    virtual void EnableAutoPollTimer(bool on) = 0;
-    // Restores idle polling when an operation ends (`ConfigureAutoPoll`).
-    virtual void ConfigureAutoPoll() = 0;
-    // The link was declared dead: the status display's part of the time-out
-    // (status pane and group captions, identify again, status fields cleared,
-    // the poll timer slowed to 2000 ms). The session has done the rest.
-    virtual void CommTimedOut() {}
 
     // --- Views -----------------------------------------------------------------
     // Refresh every configuration view from the model: general setup,

@@ -1,6 +1,7 @@
 #pragma once
 // The workflows' own texts, byte for byte: prompts, box captions and the
-// outcomes the user is told.
+// outcomes the user is told. The time-out and UTC availability texts are
+// supervision's (SupervisionTexts.h).
 
 namespace tavin::texts {
 
@@ -48,8 +49,6 @@ inline constexpr char kClockSet[] = "Clock Set";
 inline constexpr char kClockNotSet[] = "TAVIN CLOCK HAS NOT BEEN SET";
 inline constexpr char kInvalidUTC[] = "Invalid UTC Correction";
 inline constexpr char kUTCSet[] = "UTC Set";
-inline constexpr char kUTCPresetNotAvailable[] =
-    "Manual UTC Correction not Availible.\rSupported in TAVIN Version 1.12 and Higher.";
 inline constexpr char kUTCFromGps[] = "UTC Correction Acquired from GPS";
 inline constexpr char kUTCManualSet[] = "Manual Set";
 inline constexpr char kUTCFromAlmanac[] = "From Almanac";

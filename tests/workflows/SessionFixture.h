@@ -14,6 +14,7 @@
 #include "sim/SimTransmitter.h"
 #include "workflows/ConfigTransfer.h"
 #include "workflows/StateCommands.h"
+#include "workflows/Supervision.h"
 #include "workflows/TransmitterSession.h"
 
 #include <gtest/gtest.h>
@@ -25,9 +26,12 @@
 
 namespace tavin::test {
 
-class ScriptHost : public SessionHost {
+// Both hosts of the session: the workflows' prompts and views, and the
+// supervision's poll timer and status display.
+class ScriptHost : public SessionHost, public SupervisionHost {
 public:
     explicit ScriptHost(VirtualClock& clock) : clock_(clock) {}
+    void SetSession(TransmitterSession* session) { session_ = session; }
 
     void ShowErrorBox(const std::string& text) override { errors.push_back(text); }
     void ShowInfoBox(const std::string& text) override { infos.push_back(text); }
@@ -53,10 +57,16 @@ public:
     void StopBoxDelayTimer() override { delayDueMs = -1; }
     void ProgressBoxClosed(int result) override { boxResults.push_back(result); }
 
-    bool AutoPollTimerEnabled() const override { return autoPoll; }
-    void EnableAutoPollTimer(bool on) override { autoPoll = on; }
-    void ConfigureAutoPoll() override { ++autoPollConfigured; }
-    void CommTimedOut() override { ++timeOuts; }
+    // SupervisionHost
+    void SetAutoPollInterval(int ms) override { autoPollMs = ms; }
+    void EnableAutoPoll(bool on) override { autoPoll = on; }
+    bool AutoPollEnabled() const override { return autoPoll; }
+    void EnableCommTimer() override { clock_.EnableTimer(LinkTimer::Comm, true); }
+    bool PortOpen() const override { return clock_.PortOpen(); }
+    int PortNumber() const override { return 1; }
+    OperationBox* OpenProgressBox() override {
+        return session_ != nullptr ? session_->ProgressBox() : nullptr;
+    }
 
     void RefreshConfigViews() override { ++refreshes; }
     void ShowPlatformId(const std::string& id) override { platformIdField = id; }
@@ -89,8 +99,7 @@ public:
     std::vector<FocusTarget> focus;
     std::int64_t delayDueMs = -1;
     bool autoPoll = true;
-    int autoPollConfigured = 0;
-    int timeOuts = 0;
+    int autoPollMs = 0;
     int refreshes = 0;
     int channelLoads = 0;
     int pageChanges = 0;
@@ -99,15 +108,15 @@ public:
 
 private:
     VirtualClock& clock_;
+    TransmitterSession* session_ = nullptr;
 };
 
 class SessionFixture : public ::testing::Test {
 protected:
     SessionFixture()
-        : peer(sim), host(clock), link(clock.Link()), session(link, clock, host, cfg, ctx, ini) {
-        ini.DownloadSave = true;
-        ini.Protect = true;
-        ctx.Utility = &utility;
+        : peer(sim), host(clock), link(clock.Link()),
+          session(link, clock, host, host, cfg, ctx, ini, utility) {
+        host.SetSession(&session);
         clock.onMessage = [this](const WindowMessage& m) {
             session.HandleWindowMessage(m.message, m.param);
         };
@@ -129,6 +138,12 @@ protected:
         link.QueueCommand("");
         ASSERT_TRUE(RunUntil([&] { return link.TransmitterAnswering && Idle(); }, 2000));
     }
+
+    // Idle polling is back: the alive poll's handler holds the link.
+    bool PollRestored() {
+        return session.Supervisor().InstalledHandler() == PollHandler::TAVINAlivePollHandler;
+    }
+    int TimeOuts() const { return session.CommTimeOuts(); }
 
     bool Idle() const { return link.ListXmitCmd.empty() && link.CurrentCommand().empty(); }
 

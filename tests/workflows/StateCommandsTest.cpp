@@ -55,7 +55,6 @@ TEST_F(StateFixture, EnableEnableLoggerAndDisable) {
         }
         host.boxResults.clear();
         host.autoPoll = true;
-        const int polls = host.autoPollConfigured;
         (State().*c.click)();
         EXPECT_FALSE(host.autoPoll);
         ASSERT_NE(session.ProgressBox(), nullptr);
@@ -76,7 +75,7 @@ TEST_F(StateFixture, EnableEnableLoggerAndDisable) {
         EXPECT_EQ(Result().Text, c.shown);
         EXPECT_EQ(Result().Outcome,
                   c.result == mrOk ? CommandOutcome::Ok : CommandOutcome::Refused);
-        EXPECT_EQ(host.autoPollConfigured, polls + 1);
+        EXPECT_TRUE(PollRestored());
         EXPECT_TRUE(Idle());
     }
 }
@@ -84,7 +83,7 @@ TEST_F(StateFixture, EnableEnableLoggerAndDisable) {
 TEST_F(StateFixture, NoAnswerShowsTheTimeOutInTheBox) {
     sim.Inject(sim::NoAnswer{-1});
     State().BtnEnableTxClick();
-    ASSERT_TRUE(RunUntil([&] { return host.timeOuts > 0; }, 10000));
+    ASSERT_TRUE(RunUntil([&] { return TimeOuts() > 0; }, 10000));
     ASSERT_NE(session.ProgressBox(), nullptr);
     EXPECT_EQ(session.ProgressBox()->Get(BoxLabel::Command).text, "COMMUNICATION TIMED OUT");
     ASSERT_TRUE(RunUntilBoxClosed(1600));
@@ -104,7 +103,8 @@ TEST_F(StateFixture, ClockAndUTCPresets) {
     EXPECT_EQ(sim.Clock().TimeText(clock.NowMs()).substr(0, 5), "13:45");
     EXPECT_FALSE(link.ConfiguringAll);
 
-    // From the PC's clock.
+    // From the PC's clock, while idle polling holds the link again.
+    ASSERT_TRUE(PollRestored());
     host.pcTime.tm_year = 2026 - 1900;
     host.pcTime.tm_mon = 0;
     host.pcTime.tm_mday = 2;
@@ -196,10 +196,10 @@ TEST_F(StateFixture, UTCPresetOutcomes) {
     sim.ClearFaults();
     host.shownUTC.reset();
     State().BtnReadUTCClick();
-    EXPECT_TRUE(session.UTCReadPending);
+    EXPECT_TRUE(session.UTCReadPending());
     ASSERT_TRUE(RunUntil([&] { return Idle() && host.shownUTC.has_value(); }, 3000));
     EXPECT_EQ(host.shownUTC, -5);
-    EXPECT_FALSE(session.UTCReadPending);
+    EXPECT_FALSE(session.UTCReadPending());
 }
 
 TEST_F(StateFixture, CheckConfigurationVerdicts) {
@@ -230,13 +230,12 @@ TEST_F(StateFixture, CheckConfigurationVerdicts) {
         SCOPED_TRACE(c.reply);
         verdict = c.reply;
         host.infos.clear();
-        const int polls = host.autoPollConfigured;
+        link.OperationHandler = nullptr;
         State().BtnCheckConfigClick();
         ASSERT_TRUE(RunUntil([&] { return Done() && Idle(); }, 3000));
         EXPECT_THAT(host.infos, ElementsAre(c.shown));
         EXPECT_EQ(Result().Outcome, c.outcome);
-        EXPECT_EQ(host.autoPollConfigured, polls + 1);
-        EXPECT_FALSE(link.OperationHandler);
+        EXPECT_TRUE(PollRestored());
     }
     // The simulator's own verdict on a unit whose clock is not set.
     clock.AttachPeer(&peer);

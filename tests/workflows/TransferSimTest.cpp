@@ -285,7 +285,7 @@ TEST_F(Transfer, SilenceRetriesTheSequenceThenGivesUp) {
     cfg = SampleConfig({3, 2, 4, 2, 1, 1, 1});
     host.platformIdField = cfg.PlatformIdGoes;
     session.Transfer().BtnConfigAllClick();
-    ASSERT_TRUE(RunUntil([&] { return host.timeOuts > 0; }, 30000));
+    ASSERT_TRUE(RunUntil([&] { return TimeOuts() > 0; }, 30000));
     OperationBox* box = session.ProgressBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->Get(BoxLabel::Command).text, "COMMUNICATION TIMED OUT");
@@ -311,6 +311,23 @@ TEST_F(Transfer, SilenceRetriesTheSequenceThenGivesUp) {
     EXPECT_EQ(clock.retrieveRestarts, 2);
     EXPECT_EQ(Tables(cfg), std::vector<std::string>{});
     EXPECT_EQ(host.boxResults, std::vector<int>{mrCancel});
+}
+
+TEST_F(Transfer, CancelDuringARetrieveLeavesOnlyTheMinMaxAvgTable) {
+    UseFirmware("1.53");
+    Connect();
+    Send(SampleConfig({4, 2, 4, 2, 1, 1, 2}));
+    ASSERT_EQ(Outcome(), TransferOutcome::Completed);
+    session.Transfer().BtnRefreshAllClick();
+    ASSERT_TRUE(RunUntil([&] { return cfg.SDI12[1].IsDefined(); }, 30000));
+    ASSERT_NE(session.ProgressBox(), nullptr);
+    session.ProgressBox()->ClickCancel();
+    EXPECT_EQ(Outcome(), TransferOutcome::Cancelled);
+    EXPECT_EQ(Tables(cfg), (std::vector<std::string>{"M S0,01:00:00NXG", "M S1,01:00:00NXG"}));
+    EXPECT_EQ(cfg.TimedTx.Channel, 0);
+    EXPECT_FALSE(link.RetrievingAll);
+    EXPECT_TRUE(Idle());
+    EXPECT_TRUE(PollRestored());
 }
 
 TEST_F(Transfer, ArgosSendAndRetrieveCarryTheDataPackAndItsStatus) {
