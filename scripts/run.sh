@@ -9,7 +9,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-TAVIN_BUILD_DIR="$root/build" "$root/scripts/build.sh"
+TAVIN_BUILD_DIR="$root/build" TAVIN_TARGETS="tavin-utility tavin-sim" "$root/scripts/build.sh"
 
 utility="$root/build/src/app/tavin-utility"
 sim="$root/build/sim/tavin-sim"

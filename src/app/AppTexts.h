@@ -32,6 +32,10 @@ inline constexpr char kEnterComPort[] = "Enter Desired COM Port";
 // The toolkit's own words for a text that is not a number.
 inline constexpr char kNotAValidInteger[] = "' is not a valid integer value";
 
+// Monitor mode start-up
+inline constexpr char kGatheringInfo[] = "Gathering TAVIN Information";
+inline constexpr char kPleaseWait[] = "Please Wait.....";
+
 // Intervals
 inline constexpr char kIntervalDaysHint[] = "Enter Tx Interval (dd:hh:mm:ss)";
 inline constexpr char kIntervalHint[] = "Enter Tx Interval (hh:mm:ss)";

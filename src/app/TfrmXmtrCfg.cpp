@@ -1,12 +1,16 @@
 #include "app/TfrmXmtrCfg.h"
 
 #include "app/AppTexts.h"
+#include "app/MainWindowHost.h"
+#include "app/StatusPanel.h"
 #include "app/TAboutBox.h"
 #include "files/Preferences.h"
 #include "link/PortNaming.h"
 #include "link/qt/QtLink.h"
 #include "protocol/ValueForms.h"
 #include "ui/MessageBoxes.h"
+#include "workflows/Supervision.h"
+#include "workflows/TransmitterSession.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -49,12 +53,19 @@ TfrmXmtrCfg::~TfrmXmtrCfg() {
     if (!closing_) {
         link_->PortControl().InitComPort(0);
     }
+    // The session's handlers sit in the link's slots; the link goes last.
+    session_.reset();
 }
 
 void TfrmXmtrCfg::FormCreate() {
     // The mode object and the feature switches exist before anything reads
     // them; the mode starts at 0 so that the first setting calls back.
     link_ = std::make_unique<QtLink>(this);
+    host_ = std::make_unique<MainWindowHost>(*this);
+    session_ = std::make_unique<TransmitterSession>(link_->Link(), *link_, *host_, *host_, config_,
+                                                    parse_, ini_, utility_);
+    session_->SetPortControl(&link_->PortControl());
+    parse_.TxModeChanged = [this](int mode) { SetTAVINTXMode(mode); };
     config_.RandomTx.ArgosEnabled = false;
     config_.RandomTx.ScdEnabled = false;
     config_.RandomTx.ArgosChannel.clear();
@@ -63,7 +74,14 @@ void TfrmXmtrCfg::FormCreate() {
     BuildMenus();
     BuildPages();
     BuildStatusBar();
+    statusPanel_ = new StatusPanel(gbTAVINInfo_, pageCntTAVINStatus_);
+    connect(statusPanel_, &StatusPanel::activeTabChanged, this, [this] {
+        if (mode_ == OperatingMode::Monitor && !identifying_) {
+            session_->Supervisor().MonitorInspectPoll();
+        }
+    });
     ConnectLink();
+    ConnectButtons();
     DefaultHide();
 
     ShowIndicator(false);
@@ -136,7 +154,14 @@ void TfrmXmtrCfg::showEvent(QShowEvent* event) {
 void TfrmXmtrCfg::FormShow() {
     link_->Link().ResetRetries();
     link_->EnableTimer(LinkTimer::Comm, true);
+    session_->Supervisor().IdentifyPending = true;
     identifying_ = false;
+    config_.ClearGeneralSettings(ini_);
+    config_.ClearTimed();
+    config_.ClearRandom();
+    config_.ClearEquations();
+    SetTAVINTXMode(0);
+    RefreshConfigViews();
     mainPageControl_->setCurrentWidget(pages_["TabConfigOptions"]);
     utility_.SetVersionCode(VersionCodeFromDouble(ini_.TAVINVersion), ini_);
 }
@@ -152,6 +177,7 @@ void TfrmXmtrCfg::closeEvent(QCloseEvent* event) {
 bool TfrmXmtrCfg::FormCloseQuery() {
     closing_ = true;
     link_->PortControl().InitComPort(0);
+    host_->TimerAutoPoll().stop();
     link_->EnableTimer(LinkTimer::XmitReply, false);
     link_->EnableTimer(LinkTimer::Comm, false);
     std::string error;
@@ -164,6 +190,7 @@ bool TfrmXmtrCfg::FormCloseQuery() {
 
 void TfrmXmtrCfg::SetTAVINTXMode(int mode) {
     txType_.SetMode(mode == 0 ? config_.DerivedTxMode() : mode);
+    parse_.TxMode = txType_.Mode();
     ovcNesdisID_->setToolTip(gbPlatformID_->toolTip());
 }
 

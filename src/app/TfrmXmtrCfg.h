@@ -7,6 +7,7 @@
 #include "app/ModeLayout.h"
 #include "app/TAVINTXType.h"
 #include "protocol/GlbIni.h"
+#include "protocol/ParseContext.h"
 #include "protocol/UtilityControl.h"
 #include "protocol/XmtrConfig.h"
 
@@ -31,8 +32,11 @@ class QWidget;
 
 namespace tavin {
 
+class MainWindowHost;
 class Prompter;
 class QtLink;
+class StatusPanel;
+class TransmitterSession;
 
 struct MainWindowOptions {
     // The preferences file; empty = beside the program.
@@ -52,6 +56,8 @@ public:
 
     QTabWidget* MainPageControl() const { return mainPageControl_; }
     QtLink& Link() { return *link_; }
+    TransmitterSession& Session() { return *session_; }
+    MainWindowHost& Host() { return *host_; }
     XmtrConfig& Config() { return config_; }
     TGlbIni& GlbIni() { return ini_; }
     TUtilityControl& UtilityControl() { return utility_; }
@@ -72,6 +78,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class MainWindowHost;
+
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();
@@ -81,6 +89,9 @@ private:
     void BuildConfigOptionsPage(QWidget* page);
     void BuildStatusBar();
     void ConnectLink();
+    void ConnectButtons();
+    // The fields this window shows of the configuration follow the model.
+    void RefreshConfigViews();
 
     void TAVINTXModeChanged(TTAVINTXType& type);
     void ModeButtonClicked(OperatingMode mode, bool down);
@@ -112,7 +123,11 @@ private:
     TTAVINTXType txType_;
     OperatingMode mode_ = OperatingMode::Idle;
     bool identifying_ = false;
+    ParseContext parse_;
     std::unique_ptr<QtLink> link_;
+    std::unique_ptr<MainWindowHost> host_;
+    std::unique_ptr<TransmitterSession> session_;
+    StatusPanel* statusPanel_ = nullptr;
 
     QTabWidget* mainPageControl_ = nullptr;
     std::map<std::string, QWidget*> pages_;
