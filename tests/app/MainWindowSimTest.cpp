@@ -91,13 +91,14 @@ TEST_F(WindowOnSim, RetrieveFillsTheModelAndTheStatus) {
     const std::string config = dir.path().toStdString() + "/sim.txt";
     std::ofstream(config) << "NID=3A5C1E22\r\nPIS=WILLOW CREEK\r\nSSN=12\r\n";
     Start({"--config", config});
+    // The alive poll identifies the transmitter.
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !Find<QLabel>("LblFldFirmware")->text().isEmpty(); }, 10000));
     EnterConfigControl();
     ClickAndWait("BtnRefreshAll");
     EXPECT_EQ(W().Config().PlatformIdGoes, "3A5C1E22");
     EXPECT_EQ(W().Config().General.PlatformIdString, "WILLOW CREEK");
     EXPECT_EQ(Find<QLineEdit>("OvcNesdisID")->text(), "3A5C1E22");
-    // The alive poll has identified the transmitter on the way.
-    EXPECT_FALSE(Find<QLabel>("LblFldFirmware")->text().isEmpty());
     EXPECT_TRUE(fixture->prompter.Texts("error").empty());
 }
 
