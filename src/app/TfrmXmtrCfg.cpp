@@ -137,6 +137,8 @@ void TfrmXmtrCfg::FormCreate() {
     link_->Link().ConfiguringAll = false;
     link_->Link().SuppressWake = false;
 
+    qApp->installEventFilter(this);
+
     if (ini_.ShowStartUpScreen) {
         ShowAboutBox(true);
     }

@@ -75,6 +75,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Hints of the window's controls go to the status pane.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -103,7 +105,7 @@ private:
     void SetPageEnabled(const std::string& name, bool enabled);
     void CheckComMenuItem(int port);
     void ShowIndicator(bool ok);
-    void OnHintToStatusPane();
+    void OnHintToStatusPane(const QString& hint);
     void ShowAboutBox(bool autoClose);
     // Idle polling follows the mode and the port.
     void ConfigureAutoPoll();

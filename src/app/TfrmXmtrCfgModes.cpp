@@ -5,9 +5,13 @@
 #include "link/qt/QtLink.h"
 #include "support/StringRoutines.h"
 #include "ui/MessageBoxes.h"
+#include "workflows/Supervision.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +36,29 @@ void TfrmXmtrCfg::ConnectLink() {
     connect(link, &QtLink::traceLine, memoDebug_, &QPlainTextEdit::appendPlainText);
     connect(link, &QtLink::ringGaugeChanged, barBfr_, &QProgressBar::setValue);
     connect(link, &QtLink::replyFeedback, xmtMsgStatus_, &QLabel::setText);
+}
+
+bool TfrmXmtrCfg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && watched != this) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && !widget->toolTip().isEmpty()) {
+            OnHintToStatusPane(widget->toolTip());
+        }
+    } else if (event->type() == QEvent::Leave && watched == this) {
+        // The mouse has left the window: no control's hint applies.
+        paneParameterHint_->clear();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmXmtrCfg::OnHintToStatusPane(const QString& hint) {
+    bool onMeasurementColumn = false;
+    if (auto* grid = findChild<QAbstractItemView*>("GridSDI12")) {
+        onMeasurementColumn = grid->currentIndex().column() == 5;
+    }
+    if (auto text = HintToStatusPane(hint.toLatin1().toStdString(), onMeasurementColumn)) {
+        paneParameterHint_->setText(QString::fromLatin1(text->c_str()));
+    }
 }
 
 void TfrmXmtrCfg::CheckComMenuItem(int port) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -190,4 +191,16 @@ TEST(MainWindow, StartUpScreenClosesByItself) {
     MainWindowFixture f("[CONFIG]\nShowStartUpScreen=1\n");
     TfrmXmtrCfg& w = f.Open(); // returns once the About box has closed itself
     EXPECT_TRUE(w.isVisible());
+}
+
+TEST(MainWindow, ControlHintsGoToTheStatusPane) {
+    MainWindowFixture f("[CONFIG]\nWorkOffline=1\n");
+    TfrmXmtrCfg& w = f.Open();
+    f.Find<QToolButton>("SBtnConfigControl")->click();
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(f.Find<QWidget>("BtnEnableTx"), &enter);
+    EXPECT_EQ(f.Find<QLabel>("PaneParameterHint")->text(), "Enables TAVIN for Transmissions");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&w, &leave);
+    EXPECT_EQ(f.Find<QLabel>("PaneParameterHint")->text(), "");
 }
