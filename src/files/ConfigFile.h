@@ -19,6 +19,11 @@ namespace tavin {
 // kilobytes; anything near this size is not one.
 inline constexpr std::size_t kMaxConfigFileBytes = 16u << 20;
 
+// The ARGOS lines, the fourth transmit power and the data pack follow the
+// context's transmission mode, which the host keeps derived from the model
+// (ParseContext::RederiveTxMode); the feature switches and AdvancedSettings
+// come from the context too.
+//
 // The lines of a configuration file in the file's order, without line ends.
 std::vector<std::string> CreateConfigData(const XmtrConfig& cfg, const ParseContext& ctx);
 // The template body: no platform id lines, no PIS, no "CFS".
