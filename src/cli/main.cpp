@@ -1,5 +1,6 @@
 // tavin-cli: the utility's core without windows, for scripts and fleets.
 
+#include "ConfigCommand.h"
 #include "LogCommand.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ constexpr char kUsage[] =
     "\n"
     "Commands:\n"
     "  log decode HEXFILE [--labels FILE]   decode a saved hex log\n"
+    "  config json|write|check|stats ...    configuration files (see config --help)\n"
     "\n"
     "Exit codes: 0 success, 1 the transmitter refused, 2 no answer or no port,\n"
     "3 bad input.\n";
@@ -42,6 +44,9 @@ int main(int argc, char** argv) {
     if (first == "--version") {
         std::printf("tavin-cli %s\n", TAVIN_VERSION);
         return 0;
+    }
+    if (first == "config") {
+        return tavin::RunConfigCommand(std::vector<std::string>(argv + 2, argv + argc));
     }
     if (first == "log") {
         return tavin::RunLogCommand(std::vector<std::string>(argv + 2, argv + argc));

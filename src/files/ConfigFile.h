@@ -19,6 +19,11 @@ namespace tavin {
 // kilobytes; anything near this size is not one.
 inline constexpr std::size_t kMaxConfigFileBytes = 16u << 20;
 
+// The ARGOS lines, the fourth transmit power and the data pack follow the
+// context's transmission mode, which the host keeps derived from the model
+// (ParseContext::RederiveTxMode); the feature switches and AdvancedSettings
+// come from the context too.
+//
 // The lines of a configuration file in the file's order, without line ends.
 std::vector<std::string> CreateConfigData(const XmtrConfig& cfg, const ParseContext& ctx);
 // The template body: no platform id lines, no PIS, no "CFS".
@@ -51,7 +56,9 @@ struct ConfigFileResult {
 // Clears the listed sections, parses, derives TimedEnabled/RandomEnabled. On
 // failure (unreadable, too big, ...) the model is left exactly as it was.
 // The min/max/average table and the ARGOS data pack are kept unless the
-// file carries them, so that a file never mixes its rows with old ones.
+// file carries them, so that a file never mixes its rows with old ones. A
+// template ignores platform id lines, and one whose timed or random data
+// source is "Sensor" switches SDI12Present and InternalPresent on.
 ConfigFileResult LoadConfigFile(const std::string& path, XmtrConfig& cfg, ParseContext& ctx,
                                 bool asTemplate = false);
 // CRLF line ends; replaces the target atomically (old file intact on failure).
