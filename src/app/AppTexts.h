@@ -36,6 +36,13 @@ inline constexpr char kNotAValidInteger[] = "' is not a valid integer value";
 inline constexpr char kGatheringInfo[] = "Gathering TAVIN Information";
 inline constexpr char kPleaseWait[] = "Please Wait.....";
 
+// Configuration files
+inline constexpr char kConfigFileFilter[] = "TAVIN Configuration File|*.txt|All Files|*.*";
+inline constexpr char kSaveConfigTitle[] = "Save TAVIN Configuration To File";
+inline constexpr char kOpenConfigTitle[] = "Open TAVIN Configuration File";
+inline constexpr char kSaveConfigMenu[] = "Save Configuration To File";
+inline constexpr char kOpenConfigMenu[] = "Open Configuration File";
+
 // Intervals
 inline constexpr char kIntervalDaysHint[] = "Enter Tx Interval (dd:hh:mm:ss)";
 inline constexpr char kIntervalHint[] = "Enter Tx Interval (hh:mm:ss)";

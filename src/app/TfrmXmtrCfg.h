@@ -72,6 +72,9 @@ public:
     // The "Comm" menu's fixed items (0 = "None", 1..8) and "Other ...".
     void miComClick(int port);
     void miComOtherClick();
+    // The file menu's configuration commands.
+    void subItmOpenConfigClick();
+    void subItmSaveConfigClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

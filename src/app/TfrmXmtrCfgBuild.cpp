@@ -53,8 +53,10 @@ void TfrmXmtrCfg::BuildMenus() {
     };
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName("itmFileMenu");
-    add(file, "subItmOpenConfig", "Open Configuration");
-    add(file, "subItmSaveConfig", "Save Configuration");
+    connect(add(file, "subItmOpenConfig", texts::kOpenConfigMenu), &QAction::triggered, this,
+            [this] { subItmOpenConfigClick(); });
+    connect(add(file, "subItmSaveConfig", texts::kSaveConfigMenu), &QAction::triggered, this,
+            [this] { subItmSaveConfigClick(); });
     file->addSeparator();
     add(file, "MenuNewTemplate", "New Template");
     add(file, "MenuOpenTemplate", "Open Template");

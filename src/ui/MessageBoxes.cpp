@@ -1,8 +1,11 @@
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+
+#include <vector>
 
 namespace tavin {
 
@@ -54,6 +57,74 @@ std::optional<std::string> QtPrompter::InputBox(const std::string& caption,
         return std::nullopt;
     }
     return text.toLatin1().toStdString();
+}
+
+} // namespace tavin
+
+namespace tavin {
+
+std::string DialogFilter(const std::string& filter) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= filter.size()) {
+        const std::size_t bar = filter.find('|', start);
+        parts.push_back(filter.substr(start, bar == std::string::npos ? bar : bar - start));
+        if (bar == std::string::npos) {
+            break;
+        }
+        start = bar + 1;
+    }
+    std::string out;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        std::string pattern = parts[i + 1] == "*.*" ? "*" : parts[i + 1];
+        for (char& c : pattern) {
+            if (c == ';') {
+                c = ' ';
+            }
+        }
+        if (!out.empty()) {
+            out += ";;";
+        }
+        out += parts[i] + " (" + pattern + ")";
+    }
+    return out;
+}
+
+namespace {
+
+QString StartPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) {
+        return QString::fromLatin1(name.c_str());
+    }
+    return QString::fromLatin1((folder + "/" + name).c_str());
+}
+
+} // namespace
+
+std::optional<std::string> QtPrompter::OpenFileName(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& folder,
+                                                    const std::string& name) {
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, QString::fromLatin1(title.c_str()), StartPath(folder, name),
+        QString::fromLatin1(DialogFilter(filter).c_str()));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path.toLocal8Bit().toStdString();
+}
+
+std::optional<std::string> QtPrompter::SaveFileName(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& folder,
+                                                    const std::string& name) {
+    const QString path = QFileDialog::getSaveFileName(
+        parent_, QString::fromLatin1(title.c_str()), StartPath(folder, name),
+        QString::fromLatin1(DialogFilter(filter).c_str()));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path.toLocal8Bit().toStdString();
 }
 
 } // namespace tavin

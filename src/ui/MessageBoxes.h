@@ -20,6 +20,16 @@ public:
     // The text entered, or nullopt on Cancel.
     virtual std::optional<std::string>
     InputBox(const std::string& caption, const std::string& prompt, const std::string& initial) = 0;
+    // The file dialogs: the chosen path, or nullopt on Cancel. The filter is
+    // "Description|pattern|Description|pattern...".
+    virtual std::optional<std::string> OpenFileName(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& folder,
+                                                    const std::string& name) = 0;
+    virtual std::optional<std::string> SaveFileName(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& folder,
+                                                    const std::string& name) = 0;
 };
 
 // Real message boxes, centred on the parent.
@@ -33,6 +43,12 @@ public:
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
+    std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
+                                            const std::string& folder,
+                                            const std::string& name) override;
+    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                            const std::string& folder,
+                                            const std::string& name) override;
 
 private:
     QWidget* parent_ = nullptr;
@@ -40,5 +56,8 @@ private:
 
 // The messages carry "\r" as their line break; a box shows it as a new line.
 std::string BoxText(const std::string& text);
+// "TAVIN Configuration File|*.txt|All Files|*.*" as a file dialog's filter
+// ("TAVIN Configuration File (*.txt);;All Files (*)").
+std::string DialogFilter(const std::string& filter);
 
 } // namespace tavin

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -203,4 +204,34 @@ TEST(MainWindow, ControlHintsGoToTheStatusPane) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&w, &leave);
     EXPECT_EQ(f.Find<QLabel>("PaneParameterHint")->text(), "");
+}
+
+TEST(MainWindow, SavesAndOpensConfigurationFilesFromTheFileMenu) {
+    MainWindowFixture f("[CONFIG]\nWorkOffline=1\n");
+    TfrmXmtrCfg& w = f.Open();
+    f.Find<QToolButton>("SBtnConfigControl")->click();
+    w.Config().PlatformIdGoes = "1234ABCD";
+    w.Config().General.PlatformIdString = "RIVER GAUGE";
+    const std::string path = f.Folder() + "/station.txt";
+    f.prompter.files.push_back(path);
+    f.Find<QAction>("subItmSaveConfig")->trigger();
+    ASSERT_TRUE(f.prompter.Texts("error").empty()) << f.prompter.Texts("error")[0];
+    EXPECT_EQ(f.prompter.Texts("save")[0], "Save TAVIN Configuration To File|TAVIN Configuration "
+                                           "File|*.txt|All Files|*.*|" +
+                                               f.Folder() + "|ConfigFile");
+    EXPECT_EQ(w.GlbIni().LastConfig, "station.txt");
+
+    w.Config().PlatformIdGoes = "0";
+    w.Config().General.PlatformIdString.clear();
+    f.prompter.files.push_back(path);
+    f.Find<QAction>("subItmOpenConfig")->trigger();
+    EXPECT_EQ(w.Config().PlatformIdGoes, "1234ABCD");
+    EXPECT_EQ(w.Config().General.PlatformIdString, "RIVER GAUGE");
+    EXPECT_EQ(f.Find<QLineEdit>("OvcNesdisID")->text(), "1234ABCD");
+
+    // A file that cannot be read is reported and changes nothing.
+    f.prompter.files.push_back(f.Folder() + "/missing.txt");
+    f.Find<QAction>("subItmOpenConfig")->trigger();
+    EXPECT_EQ(f.prompter.Texts("error").size(), 1u);
+    EXPECT_EQ(w.Config().PlatformIdGoes, "1234ABCD");
 }

@@ -41,6 +41,17 @@ public:
         return value;
     }
 
+    std::optional<std::string> OpenFileName(const std::string& title, const std::string& filter,
+                                            const std::string& folder,
+                                            const std::string& name) override {
+        return File("open", title, filter, folder, name);
+    }
+    std::optional<std::string> SaveFileName(const std::string& title, const std::string& filter,
+                                            const std::string& folder,
+                                            const std::string& name) override {
+        return File("save", title, filter, folder, name);
+    }
+
     std::vector<std::string> Texts(const std::string& kind) const {
         std::vector<std::string> out;
         for (const Shown& s : shown) {
@@ -52,8 +63,23 @@ public:
     }
 
     std::vector<Shown> shown;
+    // Answers of the file dialogs, in order; nullopt = Cancel.
+    std::deque<std::optional<std::string>> files;
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> inputs;
+
+private:
+    std::optional<std::string> File(const std::string& kind, const std::string& title,
+                                    const std::string& filter, const std::string& folder,
+                                    const std::string& name) {
+        shown.push_back({kind, title + "|" + filter + "|" + folder + "|" + name});
+        if (files.empty()) {
+            return std::nullopt;
+        }
+        auto value = files.front();
+        files.pop_front();
+        return value;
+    }
 };
 
 } // namespace tavin::test
