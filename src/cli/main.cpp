@@ -1,5 +1,6 @@
 // tavin-cli: the utility's core without windows, for scripts and fleets.
 
+#include "ConfigCommand.h"
 #include "LogCommand.h"
 #include "PortCommands.h"
 
@@ -23,6 +24,7 @@ constexpr char kUsage[] =
     "\n"
     "Commands:\n"
     "  log decode HEXFILE [--labels FILE]   decode a saved hex log\n"
+    "  config json|write|check|stats ...    configuration files (see config --help)\n"
     "  --port N|DEVICE COMMAND ...          talk to a transmitter: retrieve, send,\n"
     "                                       enable, enable-logger, disable,\n"
     "                                       check-config, clock, utc, status\n"
@@ -54,6 +56,9 @@ int main(int argc, char** argv) {
             return 3;
         }
         return tavin::RunPortCommand(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+    }
+    if (first == "config") {
+        return tavin::RunConfigCommand(std::vector<std::string>(argv + 2, argv + argc));
     }
     if (first == "log") {
         return tavin::RunLogCommand(std::vector<std::string>(argv + 2, argv + argc));

@@ -285,6 +285,12 @@ std::string_view EmptyHeaderForm(std::string_view line) {
     return line;
 }
 
+// Whether the table parsers would read the line as one of token's; the plain
+// search first keeps the common case cheap.
+bool Carries(std::string_view line, std::string_view token) {
+    return line.find(token) != std::string_view::npos && LineHas(line, token);
+}
+
 ConfigFileResult Failure(std::string text) {
     return ConfigFileResult{false, std::move(text)};
 }
@@ -359,8 +365,8 @@ void LoadConfigText(std::string_view text, XmtrConfig& cfg, ParseContext& ctx, b
     bool carriesMinMaxAvg = false;
     bool carriesDataPack = false;
     ForEachLine(text, [&](std::string_view line) {
-        carriesMinMaxAvg = carriesMinMaxAvg || LineHas(line, "MMA=") || LineHas(line, "MMN=");
-        carriesDataPack = carriesDataPack || LineHas(line, "ADP=");
+        carriesMinMaxAvg = carriesMinMaxAvg || Carries(line, "MMA=") || Carries(line, "MMN=");
+        carriesDataPack = carriesDataPack || Carries(line, "ADP=");
     });
     ClearConfigFileSections(cfg, ctx);
     if (carriesMinMaxAvg) {
@@ -371,6 +377,13 @@ void LoadConfigText(std::string_view text, XmtrConfig& cfg, ParseContext& ctx, b
     }
     ParseFileData(text, cfg, ctx, asTemplate);
     cfg.DeriveEnabledAfterLoad(ctx.IsArgosMode());
+    // A template whose messages take sensor data is meant to get sensors,
+    // even when it defines none yet.
+    if (asTemplate &&
+        (cfg.TimedTx.DataSource == kSensorSource || cfg.RandomTx.DataSource == kSensorSource)) {
+        cfg.SDI12Present = true;
+        cfg.InternalPresent = true;
+    }
 }
 
 ConfigFileResult LoadConfigFile(const std::string& path, XmtrConfig& cfg, ParseContext& ctx,
