@@ -15,6 +15,19 @@
 
 namespace tavin {
 
+std::optional<std::string> HintToStatusPane(std::string_view hint, bool onMeasurementColumn) {
+    if (hint.empty()) {
+        return std::nullopt;
+    }
+    if (hint == texts::kSDI12GridHint) {
+        if (onMeasurementColumn) {
+            return std::string(texts::kMeasurementHint);
+        }
+        return std::nullopt;
+    }
+    return std::string(hint);
+}
+
 // The handler objects in the link's slots. Being of our own type, they tell
 // which of supervision's handlers a slot holds.
 struct Supervision::LineHandlerFn {

@@ -16,6 +16,7 @@
 #include "workflows/SupervisionHost.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,11 @@ struct MonitorTab {
 const std::array<MonitorTab, 7>& MonitorTabs();
 // The row of a tab, or null for a tab the poll leaves alone.
 const MonitorTab* FindMonitorTab(StatusTab tab);
+
+// What the hint pane `PaneParameterHint` shows when the application's hint
+// changes to `hint`; nullopt leaves the pane as it is. The SDI-12 grid's hint
+// explains its measurement column only while that column is current.
+std::optional<std::string> HintToStatusPane(std::string_view hint, bool onMeasurementColumn);
 
 class Supervision {
 public:

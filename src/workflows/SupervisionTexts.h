@@ -11,6 +11,10 @@ inline constexpr char kCommTimedOut[] = "COMMUNICATION TIMED OUT";
 inline constexpr char kManualUTCNotAvailable[] =
     "Manual UTC Correction not Availible.\rSupported in TAVIN Version 1.12 and Higher.";
 
+// Hints
+inline constexpr char kSDI12GridHint[] = "SDI-12 Configuration Grid";
+inline constexpr char kMeasurementHint[] = "Measurement 0..9,T,B";
+
 // Lines the query handlers write to their memos.
 inline constexpr char kSensorNotEnabled[] = " : Not Enabled";
 inline constexpr char kBatteryVolts[] = "Battery Volts : ";

@@ -213,3 +213,10 @@ TEST_F(Messages, QueriesSilenceThePollWhileTheyOwnTheLink) {
     sup.TimerAutoPollTimer();
     EXPECT_EQ(link.ListXmitCmd.size(), 1u); // the alive poll again
 }
+
+TEST(HintToStatusPane, TheSDI12GridExplainsItsMeasurementColumn) {
+    EXPECT_EQ(HintToStatusPane("SDI-12 Configuration Grid", true), "Measurement 0..9,T,B");
+    EXPECT_EQ(HintToStatusPane("SDI-12 Configuration Grid", false), std::nullopt);
+    EXPECT_EQ(HintToStatusPane("Timed Data Grid", false), "Timed Data Grid");
+    EXPECT_EQ(HintToStatusPane("", true), std::nullopt);
+}
