@@ -424,13 +424,13 @@ int CliPort::Open(const std::string& port) {
     session_->ConfigureAutoPoll();
     supervision.IdentifyPending = true;
     supervision.TAVINAlivePoll();
-    if (!RunUntil(
-            [&] {
-                return !supervision.IdentifyPending && Link().ListXmitCmd.empty() &&
-                       Link().CurrentCommand().empty();
-            },
-            20000)) {
+    if (!RunUntilIdle(20000)) {
         return TimedOutExit();
+    }
+    if (supervision.IdentifyPending) {
+        char version[16];
+        std::snprintf(version, sizeof version, "%.2f", ini_.TAVINVersion);
+        Note(std::string("the transmitter did not report its firmware; taking it for ") + version);
     }
     return kExitOk;
 }
