@@ -446,11 +446,12 @@ bool CliPort::RunUntil(const std::function<bool()>& done, int limitMs) {
     QElapsedTimer elapsed;
     elapsed.start();
     bool result = false;
+    // A time-out counts first: it empties the queue, which may look done.
     auto test = [&] {
-        if (done()) {
-            result = true;
+        if (session_->CommTimeOuts() != timeOutsBefore || elapsed.elapsed() > limitMs) {
             loop.quit();
-        } else if (session_->CommTimeOuts() != timeOutsBefore || elapsed.elapsed() > limitMs) {
+        } else if (done()) {
+            result = true;
             loop.quit();
         }
     };
