@@ -2,6 +2,7 @@
 
 #include "ConfigCommand.h"
 #include "LogCommand.h"
+#include "PortCommands.h"
 
 #include <QCoreApplication>
 
@@ -24,6 +25,10 @@ constexpr char kUsage[] =
     "Commands:\n"
     "  log decode HEXFILE [--labels FILE]   decode a saved hex log\n"
     "  config json|write|check|stats ...    configuration files (see config --help)\n"
+    "  --port N|DEVICE COMMAND ...          talk to a transmitter: retrieve, send,\n"
+    "                                       enable, enable-logger, disable,\n"
+    "                                       check-config, clock, utc, status\n"
+    "                                       (see --port N --help)\n"
     "\n"
     "Exit codes: 0 success, 1 the transmitter refused, 2 no answer or no port,\n"
     "3 bad input.\n";
@@ -44,6 +49,13 @@ int main(int argc, char** argv) {
     if (first == "--version") {
         std::printf("tavin-cli %s\n", TAVIN_VERSION);
         return 0;
+    }
+    if (first == "--port") {
+        if (argc < 3) {
+            std::fputs("tavin-cli: --port needs a port number or device\n", stderr);
+            return 3;
+        }
+        return tavin::RunPortCommand(argv[2], std::vector<std::string>(argv + 3, argv + argc));
     }
     if (first == "config") {
         return tavin::RunConfigCommand(std::vector<std::string>(argv + 2, argv + argc));

@@ -305,6 +305,7 @@ void ConfigTransfer::SendClosed(int result) {
     // "ERR" and the end both clear the flag before the box closes; "INV"
     // closes it with the sequence still marked as running.
     const bool stillConfiguring = link.ConfiguringAll;
+    const std::string current = link.CurrentCommand();
     link.ConfiguringAll = false;
     s_.Timers().EnableTimer(LinkTimer::Comm, true);
     s_.EmptyQueue();
@@ -317,6 +318,7 @@ void ConfigTransfer::SendClosed(int result) {
         outcome_ = TransferOutcome::Cancelled;
     } else if (stillConfiguring) {
         outcome_ = TransferOutcome::Invalid;
+        invalidCommand_ = current;
     } else {
         outcome_ = TransferOutcome::Completed;
     }

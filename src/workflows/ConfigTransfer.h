@@ -78,6 +78,8 @@ public:
     TransferOutcome Outcome() const { return outcome_; }
     // The command that drew "ERR", as the dispatcher compared it.
     const std::string& FailedCommand() const { return failedCommand_; }
+    // The command that drew "INV", as the dispatcher compared it.
+    const std::string& InvalidCommand() const { return invalidCommand_; }
 
 private:
     void RetrieveClosed(int result);
@@ -89,6 +91,7 @@ private:
     std::vector<TParamNum> countCommands_;
     TransferOutcome outcome_ = TransferOutcome::None;
     std::string failedCommand_;
+    std::string invalidCommand_;
     bool refused_ = false;
     int timeOutsAtStart_ = 0;
 };
