@@ -43,6 +43,22 @@ inline constexpr char kOpenConfigTitle[] = "Open TAVIN Configuration File";
 inline constexpr char kSaveConfigMenu[] = "Save Configuration To File";
 inline constexpr char kOpenConfigMenu[] = "Open Configuration File";
 
+// Templates
+inline constexpr char kTemplateFileFilter[] = "TAVIN Template File|*.tpl|All Files|*.*";
+inline constexpr char kSaveTemplateTitle[] = "Save TAVIN Configuration Template";
+inline constexpr char kOpenTemplateTitle[] = "Open TAVIN Configuration Template";
+inline constexpr char kNewTemplateQuestion[] =
+    "Creating A New Template Erases All Locally Stored Data\rDo you wish to proceed";
+inline constexpr char kNewTemplateLabel[] = " New Template";
+inline constexpr char kTemplateError[] = "Template Error\r";
+inline constexpr char kTemplateOK[] = "Template OK";
+
+// The local check
+inline constexpr char kLocalConfigOK[] = "Local Configuration OK";
+inline constexpr char kLocalConfigError[] = "Local Configuration Error\r";
+inline constexpr char kGotoInvalidData[] = "\rGoto Invalid Data?";
+inline constexpr char kCheckLocalHint[] = "Check Values In Configuration Utility for Valid Values";
+
 // Intervals
 inline constexpr char kIntervalDaysHint[] = "Enter Tx Interval (dd:hh:mm:ss)";
 inline constexpr char kIntervalHint[] = "Enter Tx Interval (hh:mm:ss)";

@@ -75,6 +75,12 @@ public:
     // The file menu's configuration commands.
     void subItmOpenConfigClick();
     void subItmSaveConfigClick();
+    // Templates and the local checks.
+    void MenuNewTemplateClick();
+    void MenuOpenTemplateClick();
+    void MenuSaveTemplateClick();
+    void BtnCheckLocalClick();
+    void BtnCheckTemplateClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -110,6 +116,8 @@ private:
     void ShowIndicator(bool ok);
     void OnHintToStatusPane(const QString& hint);
     void ShowAboutBox(bool autoClose);
+    // Reports a local or template check; Yes on an error goes to the field.
+    void ReportCheck(bool isTemplate);
     // Idle polling follows the mode and the port.
     void ConfigureAutoPoll();
     bool EnterMonitorMode();

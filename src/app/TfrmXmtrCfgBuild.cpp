@@ -58,9 +58,12 @@ void TfrmXmtrCfg::BuildMenus() {
     connect(add(file, "subItmSaveConfig", texts::kSaveConfigMenu), &QAction::triggered, this,
             [this] { subItmSaveConfigClick(); });
     file->addSeparator();
-    add(file, "MenuNewTemplate", "New Template");
-    add(file, "MenuOpenTemplate", "Open Template");
-    add(file, "MenuSaveTemplate", "Save Template");
+    connect(add(file, "MenuNewTemplate", "New Template"), &QAction::triggered, this,
+            [this] { MenuNewTemplateClick(); });
+    connect(add(file, "MenuOpenTemplate", "Open Template"), &QAction::triggered, this,
+            [this] { MenuOpenTemplateClick(); });
+    connect(add(file, "MenuSaveTemplate", "Save Template"), &QAction::triggered, this,
+            [this] { MenuSaveTemplateClick(); });
     file->addSeparator();
     connect(add(file, "subItmExit", "Exit"), &QAction::triggered, this, &QWidget::close);
 
@@ -192,7 +195,8 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
                               "Restores the previous configuration if new not saved"));
     actions->addWidget(Button(actionsBox, "BtnRestoreFactDefaults", "Set TAVIN To Factory Defaults",
                               "Load Factory Defaults Into TAVIN"));
-    actions->addWidget(Button(actionsBox, "BtnCheckLocal", "Check Local Config"));
+    actions->addWidget(
+        Button(actionsBox, "BtnCheckLocal", "Check Local Config", texts::kCheckLocalHint));
     actions->addWidget(Button(actionsBox, "BtnCheckConfig", "Check Config In TAVIN",
                               "Issues command to check current configuration for errors"));
     actions->addWidget(Button(actionsBox, "BtnCheckTemplate", "Check Template"));

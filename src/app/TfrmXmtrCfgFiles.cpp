@@ -3,12 +3,17 @@
 #include "app/AppTexts.h"
 #include "app/MainWindowHost.h"
 #include "app/TfrmXmtrCfg.h"
+#include "editor/LocalValidation.h"
 #include "files/ConfigFile.h"
 #include "files/Preferences.h"
 #include "link/WindowMessages.h"
 #include "link/qt/QtLink.h"
 #include "ui/MessageBoxes.h"
+#include "workflows/TransmitterSession.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace tavin {
@@ -69,6 +74,106 @@ void TfrmXmtrCfg::subItmOpenConfigClick() {
         SetPageShown("TabARGOSDataPack", ini_.ARGOS_SCD);
     }
     RefreshConfigViews();
+}
+
+} // namespace tavin
+
+namespace tavin {
+
+void TfrmXmtrCfg::MenuNewTemplateClick() {
+    if (!prompter_->AskYesNo(texts::kNewTemplateQuestion)) {
+        return;
+    }
+    findChild<QLabel*>("LblTemplateFileName")->setText(texts::kNewTemplateLabel);
+    NewTemplate(config_, parse_);
+    SetTAVINTXMode(0);
+    RefreshConfigViews();
+}
+
+void TfrmXmtrCfg::MenuSaveTemplateClick() {
+    const auto path = prompter_->SaveFileName(texts::kSaveTemplateTitle, texts::kTemplateFileFilter,
+                                              ini_.TemplatePath, ini_.LastTemplate);
+    host_->CopyTxFieldsToModel();
+    parse_.RederiveTxMode(config_);
+    if (ini_.DebugMemo) {
+        QStringList lines;
+        for (const std::string& line : CreateTemplateData(config_, parse_)) {
+            lines << QString::fromLatin1(line.c_str());
+        }
+        memoDebug_->setPlainText(lines.join('\n'));
+    }
+    if (!path) {
+        return;
+    }
+    ini_.TemplatePath = FolderOfFile(*path);
+    ini_.LastTemplate = NameOfFile(*path);
+    const ConfigFileResult result = SaveConfigFile(*path, config_, parse_, true);
+    if (!result.Ok) {
+        prompter_->ShowErrorBox(result.Error);
+        return;
+    }
+    findChild<QLabel*>("LblTemplateFileName")->setText(QString::fromLocal8Bit(path->c_str()));
+}
+
+void TfrmXmtrCfg::MenuOpenTemplateClick() {
+    const auto path = prompter_->OpenFileName(texts::kOpenTemplateTitle, texts::kTemplateFileFilter,
+                                              ini_.TemplatePath, ini_.LastTemplate);
+    if (!path) {
+        return;
+    }
+    ini_.TemplatePath = FolderOfFile(*path);
+    ini_.LastTemplate = NameOfFile(*path);
+    const ConfigFileResult result = LoadConfigFile(*path, config_, parse_, true);
+    if (!result.Ok) {
+        prompter_->ShowErrorBox(result.Error);
+        return;
+    }
+    // The platform id is a station value: a template never carries one.
+    ovcNesdisID_->clear();
+    config_.PlatformIdGoes.clear();
+    config_.PlatformIdArgos.clear();
+    SetTAVINTXMode(0);
+    // Delivered at once, so that the enabled transmissions are known below.
+    session_->HandleWindowMessage(UMChannelLoadMessage, 0);
+    RefreshConfigViews();
+    findChild<QLabel*>("LblTemplateFileName")->setText(QString::fromLocal8Bit(path->c_str()));
+    SetPageShown("TabSDI12", config_.SDI12Present);
+    SetPageShown("TabInternalSensors", config_.InternalPresent);
+    SetPageShown("TabARGOSDataPack", ini_.ARGOS_SCD);
+    ConfigureAutoPoll();
+}
+
+void TfrmXmtrCfg::BtnCheckLocalClick() {
+    ReportCheck(false);
+}
+
+void TfrmXmtrCfg::BtnCheckTemplateClick() {
+    ReportCheck(true);
+}
+
+void TfrmXmtrCfg::ReportCheck(bool isTemplate) {
+    host_->CopyTxFieldsToModel();
+    const bool advanced = actions_["MenuAdvancedSettings"]->isChecked();
+    const EditorValues values = EditorValuesFromModel(config_, advanced);
+    const TConfigCheckError err = isTemplate ? ValidateUserTemplate(config_, values, utility_)
+                                             : CheckLocalSetup(config_, values, utility_);
+    if (err.ErrorCode == 0) {
+        prompter_->ShowInfoBox(isTemplate ? texts::kTemplateOK : texts::kLocalConfigOK);
+        return;
+    }
+    const std::string text =
+        std::string(isTemplate ? texts::kTemplateError : texts::kLocalConfigError) +
+        GetErrorString(err) + texts::kGotoInvalidData;
+    if (prompter_->AskYesNo(text) && !err.ErrorControl.empty() && !err.ErrorPage.empty()) {
+        FocusTarget target;
+        target.Page = err.ErrorPage;
+        target.Focus = err.ErrorControl;
+        if (err.ErrorControl.rfind("Grid", 0) == 0) {
+            target.Grid = err.ErrorControl;
+            target.Row = err.ErrorRow + 1;
+        }
+        host_->FocusControl(target);
+    }
 }
 
 } // namespace tavin

@@ -114,6 +114,8 @@ void TfrmXmtrCfg::ConnectButtons() {
     on("btnSetTimePC", [&state] { state.btnSetTimePCClick(); });
     on("BtnReadUTC", [&state] { state.BtnReadUTCClick(); });
     on("BtnSetUTC", [&state] { state.BtnSetUTCClick(); });
+    on("BtnCheckLocal", [this] { BtnCheckLocalClick(); });
+    on("BtnCheckTemplate", [this] { BtnCheckTemplateClick(); });
     on("BtnAutoPollOn", [this] { ConfigureAutoPoll(); });
     on("BtnDisableAutoPoll", [this] { session_->Supervisor().DisableAutoPoll(); });
     on("btnForceVersionRefresh", [this] { session_->Supervisor().ForceVersionRefresh(); });

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -234,4 +237,60 @@ TEST(MainWindow, SavesAndOpensConfigurationFilesFromTheFileMenu) {
     f.Find<QAction>("subItmOpenConfig")->trigger();
     EXPECT_EQ(f.prompter.Texts("error").size(), 1u);
     EXPECT_EQ(w.Config().PlatformIdGoes, "1234ABCD");
+}
+
+TEST(MainWindow, TemplatesAreCreatedSavedAndOpenedWithoutStationIds) {
+    MainWindowFixture f;
+    TfrmXmtrCfg& w = f.Open();
+    f.Find<QToolButton>("SBtnCreateTemplate")->click();
+    w.Config().General.PlatformIdString = "KEEP ME";
+    f.prompter.answers.push_back(false);
+    f.Find<QAction>("MenuNewTemplate")->trigger();
+    EXPECT_EQ(w.Config().General.PlatformIdString, "KEEP ME"); // No leaves the model alone
+
+    f.prompter.answers.push_back(true);
+    f.Find<QAction>("MenuNewTemplate")->trigger();
+    EXPECT_EQ(f.Find<QLabel>("LblTemplateFileName")->text(), " New Template");
+    EXPECT_EQ(w.Config().General.PseudoBinaryHeader1, '@');
+    EXPECT_EQ(w.Config().General.InvalidReplaceChar, '$');
+
+    w.Config().PlatformIdGoes = "CAFE0001";
+    w.Config().TimedTx.Channel = 17;
+    const std::string path = f.Folder() + "/fleet.tpl";
+    f.prompter.files.push_back(path);
+    f.Find<QAction>("MenuSaveTemplate")->trigger();
+    ASSERT_TRUE(f.prompter.Texts("error").empty());
+    std::ifstream in(path);
+    const std::string body((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(body.find("NID="), std::string::npos);
+    EXPECT_EQ(body.find("CFS"), std::string::npos);
+    EXPECT_NE(body.find("TCH="), std::string::npos);
+
+    w.Config().TimedTx.Channel = 0;
+    f.prompter.files.push_back(path);
+    f.Find<QAction>("MenuOpenTemplate")->trigger();
+    EXPECT_EQ(w.Config().TimedTx.Channel, 17);
+    EXPECT_TRUE(w.Config().PlatformIdGoes.empty());
+    EXPECT_EQ(f.Find<QLabel>("LblTemplateFileName")->text().toStdString(), path);
+}
+
+TEST(MainWindow, LocalCheckReportsOkOrTheErrorAndGoesToIt) {
+    MainWindowFixture f("[CONFIG]\nWorkOffline=1\n");
+    TfrmXmtrCfg& w = f.Open();
+    f.Find<QToolButton>("SBtnConfigControl")->click();
+    f.Find<QPushButton>("BtnCheckLocal")->click();
+    EXPECT_EQ(f.prompter.Texts("info"), std::vector<std::string>{"Local Configuration OK"});
+
+    // An invalid-data replacement that is not a character is an error.
+    w.Config().General.PseudoBinaryHeader1 = '\x01';
+    f.prompter.shown.clear();
+    f.prompter.answers.push_back(true);
+    f.Find<QPushButton>("BtnCheckLocal")->click();
+    const auto errors = f.prompter.Texts("ask");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind("Local Configuration Error\r", 0), 0u) << errors[0];
+    EXPECT_NE(errors[0].find("\rGoto Invalid Data?"), std::string::npos);
+    // Yes goes to the page of the offending field.
+    EXPECT_EQ(f.Find<QTabWidget>("MainPageControl")->currentWidget()->objectName(),
+              "TabGeneralTxConfiguration");
 }
