@@ -118,6 +118,9 @@ private:
     void ShowAboutBox(bool autoClose);
     // Reports a local or template check; Yes on an error goes to the field.
     void ReportCheck(bool isTemplate);
+    // Asks for a file and writes the model to it as a configuration or a
+    // template, remembering where.
+    void SaveModelToFile(bool asTemplate);
     // Idle polling follows the mode and the port.
     void ConfigureAutoPoll();
     bool EnterMonitorMode();

@@ -28,27 +28,7 @@ std::string NameOfFile(const std::string& path) {
 } // namespace
 
 void TfrmXmtrCfg::subItmSaveConfigClick() {
-    const auto path = prompter_->SaveFileName(texts::kSaveConfigTitle, texts::kConfigFileFilter,
-                                              ini_.ConfigPath, ini_.LastConfig);
-    host_->CopyTxFieldsToModel();
-    parse_.RederiveTxMode(config_);
-    if (ini_.DebugMemo) {
-        QStringList lines;
-        for (const std::string& line : CreateConfigData(config_, parse_)) {
-            lines << QString::fromLatin1(line.c_str());
-        }
-        memoDebug_->setPlainText(lines.join('\n'));
-    }
-    if (!path) {
-        return;
-    }
-    const ConfigFileResult result = SaveConfigFile(*path, config_, parse_);
-    if (!result.Ok) {
-        prompter_->ShowErrorBox(result.Error);
-        return;
-    }
-    ini_.ConfigPath = FolderOfFile(*path);
-    ini_.LastConfig = NameOfFile(*path);
+    SaveModelToFile(false);
 }
 
 void TfrmXmtrCfg::subItmOpenConfigClick() {
@@ -91,13 +71,21 @@ void TfrmXmtrCfg::MenuNewTemplateClick() {
 }
 
 void TfrmXmtrCfg::MenuSaveTemplateClick() {
-    const auto path = prompter_->SaveFileName(texts::kSaveTemplateTitle, texts::kTemplateFileFilter,
-                                              ini_.TemplatePath, ini_.LastTemplate);
+    SaveModelToFile(true);
+}
+
+void TfrmXmtrCfg::SaveModelToFile(bool asTemplate) {
+    std::string& folder = asTemplate ? ini_.TemplatePath : ini_.ConfigPath;
+    std::string& name = asTemplate ? ini_.LastTemplate : ini_.LastConfig;
+    const auto path = prompter_->SaveFileName(
+        asTemplate ? texts::kSaveTemplateTitle : texts::kSaveConfigTitle,
+        asTemplate ? texts::kTemplateFileFilter : texts::kConfigFileFilter, folder, name);
     host_->CopyTxFieldsToModel();
     parse_.RederiveTxMode(config_);
     if (ini_.DebugMemo) {
         QStringList lines;
-        for (const std::string& line : CreateTemplateData(config_, parse_)) {
+        for (const std::string& line :
+             asTemplate ? CreateTemplateData(config_, parse_) : CreateConfigData(config_, parse_)) {
             lines << QString::fromLatin1(line.c_str());
         }
         memoDebug_->setPlainText(lines.join('\n'));
@@ -105,14 +93,16 @@ void TfrmXmtrCfg::MenuSaveTemplateClick() {
     if (!path) {
         return;
     }
-    ini_.TemplatePath = FolderOfFile(*path);
-    ini_.LastTemplate = NameOfFile(*path);
-    const ConfigFileResult result = SaveConfigFile(*path, config_, parse_, true);
+    const ConfigFileResult result = SaveConfigFile(*path, config_, parse_, asTemplate);
     if (!result.Ok) {
         prompter_->ShowErrorBox(result.Error);
         return;
     }
-    findChild<QLabel*>("LblTemplateFileName")->setText(QString::fromLocal8Bit(path->c_str()));
+    folder = FolderOfFile(*path);
+    name = NameOfFile(*path);
+    if (asTemplate) {
+        findChild<QLabel*>("LblTemplateFileName")->setText(QString::fromLocal8Bit(path->c_str()));
+    }
 }
 
 void TfrmXmtrCfg::MenuOpenTemplateClick() {

@@ -90,37 +90,29 @@ std::string DialogFilter(const std::string& filter) {
     return out;
 }
 
-namespace {
-
-QString StartPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) {
-        return QString::fromLatin1(name.c_str());
-    }
-    return QString::fromLatin1((folder + "/" + name).c_str());
-}
-
-} // namespace
-
 std::optional<std::string> QtPrompter::OpenFileName(const std::string& title,
                                                     const std::string& filter,
                                                     const std::string& folder,
                                                     const std::string& name) {
-    const QString path = QFileDialog::getOpenFileName(
-        parent_, QString::fromLatin1(title.c_str()), StartPath(folder, name),
-        QString::fromLatin1(DialogFilter(filter).c_str()));
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return path.toLocal8Bit().toStdString();
+    return FileDialog(&QFileDialog::getOpenFileName, title, filter, folder, name);
 }
 
 std::optional<std::string> QtPrompter::SaveFileName(const std::string& title,
                                                     const std::string& filter,
                                                     const std::string& folder,
                                                     const std::string& name) {
-    const QString path = QFileDialog::getSaveFileName(
-        parent_, QString::fromLatin1(title.c_str()), StartPath(folder, name),
-        QString::fromLatin1(DialogFilter(filter).c_str()));
+    return FileDialog(&QFileDialog::getSaveFileName, title, filter, folder, name);
+}
+
+std::optional<std::string> QtPrompter::FileDialog(FileDialogFn dialog, const std::string& title,
+                                                  const std::string& filter,
+                                                  const std::string& folder,
+                                                  const std::string& name) {
+    const QString start =
+        QString::fromLatin1(folder.empty() ? name.c_str() : (folder + "/" + name).c_str());
+    const QString path =
+        dialog(parent_, QString::fromLatin1(title.c_str()), start,
+               QString::fromLatin1(DialogFilter(filter).c_str()), nullptr, QFileDialog::Options());
     if (path.isEmpty()) {
         return std::nullopt;
     }

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include <QFileDialog>
+
 class QWidget;
 
 namespace tavin {
@@ -51,6 +53,12 @@ public:
                                             const std::string& name) override;
 
 private:
+    using FileDialogFn = QString (*)(QWidget*, const QString&, const QString&, const QString&,
+                                     QString*, QFileDialog::Options);
+    std::optional<std::string> FileDialog(FileDialogFn dialog, const std::string& title,
+                                          const std::string& filter, const std::string& folder,
+                                          const std::string& name);
+
     QWidget* parent_ = nullptr;
 };
 
