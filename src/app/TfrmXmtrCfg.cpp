@@ -1,47 +1,226 @@
 #include "app/TfrmXmtrCfg.h"
 
 #include "app/AppTexts.h"
+#include "app/MainWindowHost.h"
+#include "app/StatusPanel.h"
+#include "app/TAboutBox.h"
+#include "files/Preferences.h"
+#include "link/PortNaming.h"
+#include "link/qt/QtLink.h"
+#include "protocol/ValueForms.h"
+#include "ui/MessageBoxes.h"
+#include "workflows/Supervision.h"
+#include "workflows/TransmitterSession.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QVBoxLayout>
+#include <QToolButton>
 
 namespace tavin {
 
-TfrmXmtrCfg::TfrmXmtrCfg(QWidget* parent) : QMainWindow(parent) {
+TfrmXmtrCfg::TfrmXmtrCfg(QWidget* parent) : TfrmXmtrCfg(MainWindowOptions{}, parent) {}
+
+TfrmXmtrCfg::TfrmXmtrCfg(const MainWindowOptions& options, QWidget* parent)
+    : QMainWindow(parent), options_(options),
+      txType_([this](TTAVINTXType& type) { TAVINTXModeChanged(type); }) {
     setObjectName("TfrmXmtrCfg");
-    setWindowTitle(texts::kMainCaption);
-
-    mainPageControl_ = new QTabWidget(this);
-    mainPageControl_->setObjectName("MainPageControl");
-    tabConfigOptions_ = new QWidget(mainPageControl_);
-    tabConfigOptions_->setObjectName("TabConfigOptions");
-    tabConfigOptions_->setLayout(new QVBoxLayout);
-    mainPageControl_->addTab(tabConfigOptions_, texts::kTabConfigOptions);
-    setCentralWidget(mainPageControl_);
-
-    BuildStatusBar();
-    resize(900, 640);
+    if (options_.prompter) {
+        prompter_ = options_.prompter;
+    } else {
+        ownPrompter_ = std::make_unique<QtPrompter>(this);
+        prompter_ = ownPrompter_.get();
+    }
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    iniPath_ = options_.iniPath.empty() ? PreferencesPathFor(program) : options_.iniPath;
+    programFolder_ =
+        options_.programFolder.empty() ? FolderOfFile(program) : options_.programFolder;
+    FormCreate();
 }
 
-void TfrmXmtrCfg::BuildStatusBar() {
-    auto* bar = statusBar();
-    rzCommOK_ = new QLabel(bar);
-    rzCommOK_->setObjectName("RzCommOK");
-    rzCommOK_->setFixedSize(16, 16);
-    // The link indicator starts in its error look until the transmitter answers.
-    rzCommOK_->setStyleSheet("background-color: red; border-radius: 8px;");
-    xmtCommStatus_ = new QLabel(texts::kComNone, bar);
-    xmtCommStatus_->setObjectName("XmtCommStatus");
-    paneParameterHint_ = new QLabel(bar);
-    paneParameterHint_->setObjectName("PaneParameterHint");
-    xmtMsgStatus_ = new QLabel(bar);
-    xmtMsgStatus_->setObjectName("XmtMsgStatus");
-    bar->addWidget(rzCommOK_);
-    bar->addWidget(xmtCommStatus_);
-    bar->addWidget(paneParameterHint_, 1);
-    bar->addPermanentWidget(xmtMsgStatus_);
+TfrmXmtrCfg::~TfrmXmtrCfg() {
+    // A window destroyed without being closed still lets go of the port.
+    if (!closing_) {
+        link_->PortControl().InitComPort(0);
+    }
+    // The session's handlers sit in the link's slots; the link goes last.
+    session_.reset();
+}
+
+void TfrmXmtrCfg::FormCreate() {
+    // The mode object and the feature switches exist before anything reads
+    // them; the mode starts at 0 so that the first setting calls back.
+    link_ = std::make_unique<QtLink>(this);
+    host_ = std::make_unique<MainWindowHost>(*this);
+    session_ = std::make_unique<TransmitterSession>(link_->Link(), *link_, *host_, *host_, config_,
+                                                    parse_, ini_, utility_);
+    session_->SetPortControl(&link_->PortControl());
+    parse_.TxModeChanged = [this](int mode) { SetTAVINTXMode(mode); };
+    config_.RandomTx.ArgosEnabled = false;
+    config_.RandomTx.ScdEnabled = false;
+    config_.RandomTx.ArgosChannel.clear();
+
+    setWindowTitle(texts::kMainCaption);
+    BuildMenus();
+    BuildPages();
+    BuildStatusBar();
+    statusPanel_ = new StatusPanel(gbTAVINInfo_, pageCntTAVINStatus_);
+    connect(statusPanel_, &StatusPanel::activeTabChanged, this, [this] {
+        if (mode_ == OperatingMode::Monitor && !identifying_) {
+            session_->Supervisor().MonitorInspectPoll();
+        }
+    });
+    ConnectLink();
+    ConnectButtons();
+    DefaultHide();
+
+    ShowIndicator(false);
+    link_->Link().OperationHandler = nullptr;
+    link_->Link().ReplyHandler = nullptr;
+    link_->Link().AutoPollProcedure = nullptr;
+
+    ini_ = DefaultGlbIni(programFolder_);
+    LoadGlbIni(iniPath_, programFolder_, ini_);
+    config_.InitPresence(ini_);
+    link_->PortControl().ComNum = ini_.ComNum;
+    link_->PortControl().Preferences =
+        [this](const std::string& section, const std::string& key) -> std::optional<std::string> {
+        IniFile doc;
+        if (doc.Load(iniPath_) != IniFile::LoadResult::Loaded) {
+            return std::nullopt;
+        }
+        return doc.Get(section, key);
+    };
+    link_->Link().DebugTrace = ini_.DebugMemo;
+    link_->Link().ShowFeedback = ini_.ShowFeedback;
+
+    actions_["MenuTAVINCal"]->setVisible(ini_.CalOptionVisible);
+    SetPageShown("TabGeneralTxConfiguration", false);
+    for (const char* name : {"TabSDI12", "TabInternalSensors", "TabTimedDataFormat",
+                             "TabRandomDataFormat", "TabRandomTrigger"}) {
+        SetPageShown(name, false);
+    }
+
+    for (const char* name : {"MemoDebug", "BtnClearDebugMemo", "BtnDisableAutoPoll",
+                             "BtnAutoPollOn", "btnSetTimePC", "btnForceVersionRefresh", "barBfr"}) {
+        if (auto* w = findChild<QWidget*>(name)) {
+            w->setVisible(ini_.DebugMemo);
+        }
+    }
+
+    rzSpinUTCCorr_->setValue(ini_.Correction);
+    lblUTCSet_->clear();
+
+    if (auto* interval = findChild<QLineEdit*>("TimedTxInterval")) {
+        if (ini_.AllowIntervalDays) {
+            interval->setInputMask("99:99:99:99");
+            interval->setToolTip(texts::kIntervalDaysHint);
+        } else {
+            interval->setInputMask("99:99:99");
+            interval->setToolTip(texts::kIntervalHint);
+        }
+    }
+
+    link_->PortControl().InitComPort(ini_.ComNum);
+
+    link_->Link().RetrievingAll = false;
+    link_->Link().ConfiguringAll = false;
+    link_->Link().SuppressWake = false;
+
+    qApp->installEventFilter(this);
+
+    if (ini_.ShowStartUpScreen) {
+        ShowAboutBox(true);
+    }
+    SetTAVINTXMode(0);
+}
+
+void TfrmXmtrCfg::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FormShow();
+    }
+}
+
+void TfrmXmtrCfg::FormShow() {
+    link_->Link().ResetRetries();
+    link_->EnableTimer(LinkTimer::Comm, true);
+    session_->Supervisor().IdentifyPending = true;
+    identifying_ = false;
+    config_.ClearGeneralSettings(ini_);
+    config_.ClearTimed();
+    config_.ClearRandom();
+    config_.ClearEquations();
+    SetTAVINTXMode(0);
+    RefreshConfigViews();
+    mainPageControl_->setCurrentWidget(pages_["TabConfigOptions"]);
+    utility_.SetVersionCode(VersionCodeFromDouble(ini_.TAVINVersion), ini_);
+}
+
+void TfrmXmtrCfg::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TfrmXmtrCfg::FormCloseQuery() {
+    closing_ = true;
+    link_->PortControl().InitComPort(0);
+    host_->TimerAutoPoll().stop();
+    link_->EnableTimer(LinkTimer::XmitReply, false);
+    link_->EnableTimer(LinkTimer::Comm, false);
+    std::string error;
+    if (!SaveGlbIni(iniPath_, ini_, &error)) {
+        // Closing goes on: the user is told that the settings were not kept.
+        prompter_->ShowErrorBox(error);
+    }
+    return true;
+}
+
+void TfrmXmtrCfg::SetTAVINTXMode(int mode) {
+    txType_.SetMode(mode == 0 ? config_.DerivedTxMode() : mode);
+    parse_.TxMode = txType_.Mode();
+    ovcNesdisID_->setToolTip(gbPlatformID_->toolTip());
+}
+
+void TfrmXmtrCfg::TAVINTXModeChanged(TTAVINTXType& type) {
+    const bool argos = type.Mode() != TTAVINTXType::kGoes;
+    switch (type.Mode()) {
+    case TTAVINTXType::kArgos:
+        setWindowTitle(texts::kMainCaptionArgos);
+        break;
+    case TTAVINTXType::kArgosScd:
+        setWindowTitle(texts::kMainCaptionArgosScd);
+        break;
+    default:
+        setWindowTitle(texts::kMainCaption);
+        break;
+    }
+    gbPlatformID_->setTitle(argos ? texts::kArgosPlatformId : texts::kGoesPlatformId);
+    gbPlatformID_->setToolTip(argos ? texts::kArgosPlatformIdHint : texts::kGoesPlatformIdHint);
+    ovcNesdisID_->setToolTip(gbPlatformID_->toolTip());
+    SetPageShown("TabARGOSDataPack", argos && mode_ != OperatingMode::Idle);
+}
+
+void TfrmXmtrCfg::ShowAboutBox(bool autoClose) {
+    TAboutBox box(this);
+    if (autoClose) {
+        box.CloseAfter(1500);
+    }
+    box.exec();
 }
 
 } // namespace tavin

@@ -23,10 +23,14 @@ QLabel* MakeLabel(QWidget* parent, const char* name) {
 
 } // namespace
 
-TFormOperationInfo::TFormOperationInfo(QWidget* parent)
+TFormOperationInfo::TFormOperationInfo(QWidget* parent) : TFormOperationInfo(ownBox_, parent) {
+    ownBox_.SetHost(this);
+}
+
+TFormOperationInfo::TFormOperationInfo(OperationBox& external, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
-      box_(this) {
+      box_(&external) {
     setObjectName("FormOperationInfo");
     setWindowTitle("Information");
     setModal(true);
@@ -61,26 +65,26 @@ TFormOperationInfo::TFormOperationInfo(QWidget* parent)
     layout->addLayout(buttons);
     setMinimumWidth(320);
 
-    connect(BtnOK, &QPushButton::clicked, this, [this] { box_.ClickOK(); });
-    connect(BtnCancel, &QPushButton::clicked, this, [this] { box_.ClickCancel(); });
+    connect(BtnOK, &QPushButton::clicked, this, [this] { box_->ClickOK(); });
+    connect(BtnCancel, &QPushButton::clicked, this, [this] { box_->ClickCancel(); });
     connect(TimerDelay, &QTimer::timeout, this, [this] { TimerDelayTimer(); });
     BoxChanged();
 }
 
 int TFormOperationInfo::exec() {
-    if (!box_.IsOpen()) {
-        return box_.Result();
+    if (!box_->IsOpen()) {
+        return box_->Result();
     }
     return QDialog::exec();
 }
 
 void TFormOperationInfo::reject() {
-    box_.ClickCancel();
+    box_->ClickCancel();
 }
 
 void TFormOperationInfo::closeEvent(QCloseEvent* event) {
     // The box has no close button; it ends only with a result.
-    if (box_.IsOpen()) {
+    if (box_->IsOpen()) {
         event->ignore();
     } else {
         QDialog::closeEvent(event);
@@ -92,15 +96,15 @@ void TFormOperationInfo::BoxChanged() {
         widget->setText(QString::fromLatin1(label.text.c_str()));
         widget->setVisible(label.visible);
     };
-    show(LblOperationString, box_.Get(BoxLabel::Operation));
-    show(LblUserInstruction, box_.Get(BoxLabel::Instruction));
-    show(LblCommand, box_.Get(BoxLabel::Command));
-    const OperationBox::Bar& bar = box_.Progress();
+    show(LblOperationString, box_->Get(BoxLabel::Operation));
+    show(LblUserInstruction, box_->Get(BoxLabel::Instruction));
+    show(LblCommand, box_->Get(BoxLabel::Command));
+    const OperationBox::Bar& bar = box_->Progress();
     ProgressBar->setRange(bar.minimum, bar.maximum);
     ProgressBar->setValue(bar.position);
     ProgressBar->setVisible(bar.visible);
-    const OperationBox::Button& ok = box_.Get(BoxButton::OK);
-    const OperationBox::Button& cancel = box_.Get(BoxButton::Cancel);
+    const OperationBox::Button& ok = box_->Get(BoxButton::OK);
+    const OperationBox::Button& cancel = box_->Get(BoxButton::Cancel);
     BtnOK->setText(QString::fromLatin1(ok.caption.c_str()));
     BtnOK->setVisible(ok.visible);
     BtnCancel->setText(QString::fromLatin1(cancel.caption.c_str()));

@@ -20,11 +20,19 @@ class TFormOperationInfo : public QDialog, public OperationBoxHost {
     Q_OBJECT
 public:
     explicit TFormOperationInfo(QWidget* parent = nullptr);
+    // Shows a box whose state lives elsewhere (an operation of the session):
+    // its owner reports changes with Refresh and the end with Finish, and
+    // runs the delay itself.
+    explicit TFormOperationInfo(OperationBox& external, QWidget* parent = nullptr);
 
-    OperationBox& Box() { return box_; }
+    OperationBox& Box() { return *box_; }
+    // Shows the box's state again.
+    void Refresh() { BoxChanged(); }
+    // The box has ended: the dialog ends with its result.
+    void Finish(int result) { BoxClosed(result); }
 
-    void SetDelayModalResultTime(int ms, int result) { box_.SetDelayModalResultTime(ms, result); }
-    void TimerDelayTimer() { box_.TimerDelayTimer(); }
+    void SetDelayModalResultTime(int ms, int result) { box_->SetDelayModalResultTime(ms, result); }
+    void TimerDelayTimer() { box_->TimerDelayTimer(); }
 
     // Returns at once when the box has already been given its result.
     int exec() override;
@@ -50,7 +58,8 @@ private:
     void StopDelayTimer() override;
     void BoxClosed(int result) override;
 
-    OperationBox box_;
+    OperationBox ownBox_;
+    OperationBox* box_;
 };
 
 } // namespace tavin

@@ -1,0 +1,163 @@
+#include "app/StatusPanel.h"
+
+#include "workflows/Supervision.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tavin {
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromLatin1(text.data(), int(text.size()));
+}
+
+QTableWidget* SampleGrid(QWidget* page, const char* name) {
+    auto* grid = new QTableWidget(kSampleRows, 4, page);
+    grid->setObjectName(name);
+    grid->setHorizontalHeaderLabels({"Row", "Label", "", "Next Sample"});
+    grid->verticalHeader()->hide();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    (new QVBoxLayout(page))->addWidget(grid);
+    return grid;
+}
+
+} // namespace
+
+StatusPanel::StatusPanel(QGroupBox* group, QTabWidget* pages)
+    : QObject(group), group_(group), pages_(pages) {
+    for (const MonitorTab& tab : MonitorTabs()) {
+        auto* page = new QWidget(pages_);
+        page->setObjectName(QString::fromLatin1(tab.name.data(), int(tab.name.size())));
+        pages_->addTab(page, QString::fromLatin1(tab.caption.data(), int(tab.caption.size())));
+        tabPages_[tab.tab] = page;
+    }
+    QWidget* info = tabPages_[StatusTab::TAVINStatus];
+    new QFormLayout(info);
+    Field(info, "LblFldFirmware", "Firmware Version");
+    Field(info, "LblFldSerialNumber", "Serial Number");
+    Field(info, "LblFldTransmitterState", "Transmitter State");
+    Field(info, "LblFldTimeToNextTx", "Time To Next Tx");
+    Field(info, "LblFldTimedBufferSize", "Timed Buffer Size");
+    Field(info, "LblFldNextTimedTx", "Next Timed Tx");
+    Field(info, "LblFldRandomBufferSize", "Random Buffer Size");
+    Field(info, "LblFldRandomBufferTxs", "Random Buffer Txs");
+    Field(info, "LblFldNextRandomTx", "Next Random Tx");
+    Field(info, "LblFldFailsafe", "Failsafe");
+    Field(info, "LblFldGPSCalStatus", "GPS Calibration");
+    Field(info, "LblFldClockStatus", "Clock");
+
+    QWidget* lts = tabPages_[StatusTab::LTS];
+    new QFormLayout(lts);
+    Field(lts, "LblFldTxType", "Tx Type");
+    Field(lts, "LblFldTxStatus", "Tx Status");
+    Field(lts, "LblFldTxTime", "Tx Time");
+    Field(lts, "LblFldFwdPwr", "Forward Power");
+    Field(lts, "LblFldRevPwr", "Reflected Power");
+    Field(lts, "LblFldTxVSWR", "VSWR");
+    Field(lts, "LblFldTxVolts", "Tx Volts");
+
+    QWidget* gps = tabPages_[StatusTab::GPSStatus];
+    new QFormLayout(gps);
+    Field(gps, "LblFldGPSStatus", "GPS Status");
+    Field(gps, "LblFldTimeOfFix", "Time Of Fix");
+    Field(gps, "LblFldLatitude", "Latitude");
+    Field(gps, "LblFldLongitude", "Longitude");
+    Field(gps, "LblFldAltitude", "Altitude");
+    Field(gps, "LblFldGPSTimeCal", "GPS Time Calibration");
+    Field(gps, "LblFldLastOCXOCal", "Last OCXO Calibration");
+    Field(gps, "LblFldLastTCXOCal", "Last TCXO Calibration");
+
+    internGrid_ = SampleGrid(tabPages_[StatusTab::InternSensSample], "GridInternSensSample");
+    sdi12Grid_ = SampleGrid(tabPages_[StatusTab::SDI12Sample], "GridSDI12Sample");
+
+    connect(pages_, &QTabWidget::currentChanged, this, [this] { emit activeTabChanged(); });
+}
+
+QLabel* StatusPanel::Field(QWidget* page, const char* name, const char* caption) {
+    auto* label = new QLabel(page);
+    label->setObjectName(name);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    static_cast<QFormLayout*>(page->layout())->addRow(caption, label);
+    fields_[name] = label;
+    return label;
+}
+
+StatusTab StatusPanel::ActiveTab() const {
+    for (const auto& [tab, page] : tabPages_) {
+        if (page == pages_->currentWidget()) {
+            return tab;
+        }
+    }
+    return StatusTab::Other;
+}
+
+QWidget* StatusPanel::Page(StatusTab tab) const {
+    auto it = tabPages_.find(tab);
+    return it == tabPages_.end() ? nullptr : it->second;
+}
+
+void StatusPanel::ShowGrid(QTableWidget* grid, const TSampleGrid& samples) {
+    grid->setRowCount(samples.RowCount);
+    grid->setVerticalScrollBarPolicy(samples.ScrollBar ? Qt::ScrollBarAsNeeded
+                                                       : Qt::ScrollBarAlwaysOff);
+    for (int r = 0; r < samples.RowCount && r < kSampleRows; ++r) {
+        const TSampleGridRow& row = samples.Rows[r];
+        const std::string* cells[] = {&row.Number, &row.Label, &row.Dots, &row.NextSample};
+        for (int c = 0; c < 4; ++c) {
+            auto* item = grid->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                grid->setItem(r, c, item);
+            }
+            item->setText(Q(*cells[c]));
+        }
+    }
+}
+
+void StatusPanel::Show(const TAVINStatusView& v) {
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"LblFldFirmware", &v.FirmwareVersion},
+        {"LblFldSerialNumber", &v.SerialNumber},
+        {"LblFldTransmitterState", &v.TransmitterState},
+        {"LblFldTimeToNextTx", &v.TimeToNextTx},
+        {"LblFldTimedBufferSize", &v.TimedBufferSize},
+        {"LblFldNextTimedTx", &v.NextTimedTx},
+        {"LblFldRandomBufferSize", &v.RandomBufferSize},
+        {"LblFldRandomBufferTxs", &v.RandomBufferTxs},
+        {"LblFldNextRandomTx", &v.NextRandomTx},
+        {"LblFldFailsafe", &v.Failsafe},
+        {"LblFldGPSCalStatus", &v.GpsCalStatus},
+        {"LblFldClockStatus", &v.ClockStatus},
+        {"LblFldTxType", &v.TxType},
+        {"LblFldTxStatus", &v.TxStatus},
+        {"LblFldTxTime", &v.TxTime},
+        {"LblFldFwdPwr", &v.FwdPwr},
+        {"LblFldRevPwr", &v.RevPwr},
+        {"LblFldTxVSWR", &v.TxVSWR},
+        {"LblFldTxVolts", &v.TxVolts},
+        {"LblFldGPSStatus", &v.GpsStatus},
+        {"LblFldTimeOfFix", &v.TimeOfFix},
+        {"LblFldLatitude", &v.Latitude},
+        {"LblFldLongitude", &v.Longitude},
+        {"LblFldAltitude", &v.Altitude},
+        {"LblFldGPSTimeCal", &v.GpsTimeCal},
+        {"LblFldLastOCXOCal", &v.LastOcxoCal},
+        {"LblFldLastTCXOCal", &v.LastTcxoCal},
+    };
+    for (const auto& [name, text] : texts) {
+        fields_[name]->setText(Q(*text));
+    }
+    group_->setTitle(Q(v.PlatformIdCaption));
+    ShowGrid(sdi12Grid_, v.SDI12Samples);
+    ShowGrid(internGrid_, v.InternSamples);
+}
+
+} // namespace tavin
