@@ -1,5 +1,6 @@
 #include "protocol/Vocabulary.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tavin {
@@ -139,12 +140,26 @@ std::span<const VocabEntry> Vocabulary() {
 }
 
 std::optional<VocabEntry> FindMnemonic(std::string_view mnemonic) {
-    for (const auto& e : kVocabulary) {
-        if (e.mnemonic == mnemonic) {
-            return e;
+    // Every reply and file line asks several times, so the lookup is a
+    // binary search over the entries sorted once by mnemonic; the first
+    // entry of a mnemonic in table order wins, as a scan would give.
+    static const auto sorted = [] {
+        std::array<const VocabEntry*, kVocabulary.size()> index{};
+        for (std::size_t i = 0; i < kVocabulary.size(); ++i) {
+            index[i] = &kVocabulary[i];
         }
+        std::stable_sort(index.begin(), index.end(), [](const VocabEntry* a, const VocabEntry* b) {
+            return a->mnemonic < b->mnemonic;
+        });
+        return index;
+    }();
+    const auto it =
+        std::lower_bound(sorted.begin(), sorted.end(), mnemonic,
+                         [](const VocabEntry* e, std::string_view m) { return e->mnemonic < m; });
+    if (it == sorted.end() || (*it)->mnemonic != mnemonic) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return **it;
 }
 
 std::string_view LeadingMnemonic(std::string_view line) {
