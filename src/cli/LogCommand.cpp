@@ -1,8 +1,9 @@
 #include "LogCommand.h"
 
-#include "datalog/ConfigLabelReader.h"
+#include "datalog/ConfigLabels.h"
 #include "datalog/SavedHexLog.h"
 #include "datalog/TLOG_REC.h"
+#include "files/ConfigFile.h"
 
 #include <cstdio>
 #include <fstream>
@@ -35,6 +36,21 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     return !in.bad();
 }
 
+} // namespace
+
+bool LoadLabelFile(const std::string& path, XmtrConfig& cfg) {
+    ParseContext ctx;
+    const ConfigFileResult loaded = LoadConfigFile(path, cfg, ctx);
+    if (!loaded.Ok) {
+        std::fprintf(stderr, "tavin-cli: cannot read labels from '%s': %s\n", path.c_str(),
+                     loaded.Error.c_str());
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
 int Decode(const std::vector<std::string>& args) {
     std::string hexFile;
     std::string labelFile;
@@ -64,12 +80,11 @@ int Decode(const std::vector<std::string>& args) {
     }
     TLOG_REC rec;
     if (!labelFile.empty()) {
-        std::vector<std::string> config;
-        if (!ReadLines(labelFile, config)) {
-            std::fprintf(stderr, "tavin-cli: cannot read '%s'\n", labelFile.c_str());
+        XmtrConfig cfg;
+        if (!LoadLabelFile(labelFile, cfg)) {
             return kExitBadInput;
         }
-        ApplyConfigurationLabels(config, rec);
+        ApplyConfigLabels(cfg, rec);
     }
     std::vector<std::string> lines;
     if (!ReadLines(hexFile, lines)) {

@@ -1,10 +1,13 @@
 #include "datalog/DataLogController.h"
 
+#include "datalog/ConfigLabels.h"
 #include "datalog/DataLogTexts.h"
 #include "protocol/CommandLine.h"
 #include "protocol/Vocabulary.h"
 #include "support/FixedFormats.h"
 #include "support/StringRoutines.h"
+
+#include <algorithm>
 
 namespace tavin {
 
@@ -531,6 +534,21 @@ void DataLogController::CloseFile() {
         fileOpen = false;
         host.CloseLogFile();
     }
+}
+
+void DataLogController::UseConfigLabels(const XmtrConfig& cfg) {
+    ApplyConfigLabels(cfg, rec);
+    auto relabel = [](SensorList& list, const auto& rows) {
+        const std::size_t n = std::min(list.size(), rows.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!rows[i].Label.empty()) {
+                SetSensorEntryLabel(list, static_cast<int>(i), rows[i].Label.substr(0, 4), false);
+            }
+        }
+    };
+    relabel(filters.sdi12, cfg.SDI12);
+    relabel(filters.internal, cfg.Internal);
+    host.FiltersChanged();
 }
 
 std::string DataLogController::SaveDialogPath() const {

@@ -12,6 +12,7 @@
 #include "datalog/LogReplyLines.h"
 #include "datalog/SensorFilter.h"
 #include "datalog/TLOG_REC.h"
+#include "protocol/XmtrConfig.h"
 
 #include <deque>
 #include <string>
@@ -90,6 +91,10 @@ public:
     void ClearLog(); // asks, then erases
     // The progress box has closed with this result.
     void BoxClosed(LogBoxResult result);
+
+    // Labels and tipping-bucket settings from a configuration instead of the
+    // transmitter's answers: the decoder and both sensor lists take them.
+    void UseConfigLabels(const XmtrConfig& cfg);
 
     // The memo's own file dialogs start here and remember the folder chosen.
     std::string SaveDialogPath() const;
