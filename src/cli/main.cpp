@@ -1,6 +1,8 @@
 // tavin-cli: the utility's core without windows, for scripts and fleets.
 
+#include "ConfigCommand.h"
 #include "LogCommand.h"
+#include "PortCommands.h"
 
 #include <QCoreApplication>
 
@@ -22,6 +24,11 @@ constexpr char kUsage[] =
     "\n"
     "Commands:\n"
     "  log decode HEXFILE [--labels FILE]   decode a saved hex log\n"
+    "  config json|write|check|stats ...    configuration files (see config --help)\n"
+    "  --port N|DEVICE COMMAND ...          talk to a transmitter: retrieve, send,\n"
+    "                                       enable, enable-logger, disable,\n"
+    "                                       check-config, clock, utc, status\n"
+    "                                       (see --port N --help)\n"
     "\n"
     "Exit codes: 0 success, 1 the transmitter refused, 2 no answer or no port,\n"
     "3 bad input.\n";
@@ -42,6 +49,16 @@ int main(int argc, char** argv) {
     if (first == "--version") {
         std::printf("tavin-cli %s\n", TAVIN_VERSION);
         return 0;
+    }
+    if (first == "--port") {
+        if (argc < 3) {
+            std::fputs("tavin-cli: --port needs a port number or device\n", stderr);
+            return 3;
+        }
+        return tavin::RunPortCommand(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+    }
+    if (first == "config") {
+        return tavin::RunConfigCommand(std::vector<std::string>(argv + 2, argv + argc));
     }
     if (first == "log") {
         return tavin::RunLogCommand(std::vector<std::string>(argv + 2, argv + argc));

@@ -377,6 +377,13 @@ void LoadConfigText(std::string_view text, XmtrConfig& cfg, ParseContext& ctx, b
     }
     ParseFileData(text, cfg, ctx, asTemplate);
     cfg.DeriveEnabledAfterLoad(ctx.IsArgosMode());
+    // A template whose messages take sensor data is meant to get sensors,
+    // even when it defines none yet.
+    if (asTemplate &&
+        (cfg.TimedTx.DataSource == kSensorSource || cfg.RandomTx.DataSource == kSensorSource)) {
+        cfg.SDI12Present = true;
+        cfg.InternalPresent = true;
+    }
 }
 
 ConfigFileResult LoadConfigFile(const std::string& path, XmtrConfig& cfg, ParseContext& ctx,

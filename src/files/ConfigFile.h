@@ -51,7 +51,9 @@ struct ConfigFileResult {
 // Clears the listed sections, parses, derives TimedEnabled/RandomEnabled. On
 // failure (unreadable, too big, ...) the model is left exactly as it was.
 // The min/max/average table and the ARGOS data pack are kept unless the
-// file carries them, so that a file never mixes its rows with old ones.
+// file carries them, so that a file never mixes its rows with old ones. A
+// template ignores platform id lines, and one whose timed or random data
+// source is "Sensor" switches SDI12Present and InternalPresent on.
 ConfigFileResult LoadConfigFile(const std::string& path, XmtrConfig& cfg, ParseContext& ctx,
                                 bool asTemplate = false);
 // CRLF line ends; replaces the target atomically (old file intact on failure).

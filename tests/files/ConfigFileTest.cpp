@@ -551,6 +551,29 @@ TEST(ConfigFileRead, LoadDerivesTheEnableSwitchesAndTheMode) {
     }
 }
 
+TEST(ConfigFileRead, ATemplateWithSensorDataSwitchesTheSensorsOn) {
+    struct Case {
+        const char* text;
+        bool asTemplate;
+        bool present;
+    };
+    const Case cases[] = {
+        {"TDS=Sensor\r\n", true, true},
+        {"RDS=Sensor\r\n", true, true},
+        {"TDS=RS-232\r\nRDS=RS-232\r\n", true, false},
+        {"TDS=Sensor\r\n", false, false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.text);
+        FileHost h(kExtendedFirmware, true);
+        XmtrConfig c;
+        c.SDI12Present = c.InternalPresent = false;
+        LoadConfigText(k.text, c, h.Ctx, k.asTemplate);
+        EXPECT_EQ(c.SDI12Present, k.present);
+        EXPECT_EQ(c.InternalPresent, k.present);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Hostile files: nothing crashes, nothing hangs, a refused file changes nothing.
 
