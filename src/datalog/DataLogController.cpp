@@ -348,6 +348,7 @@ void DataLogController::FilteredDump() {
     }
     dumpState = DumpState::AwaitFilterEcho;
     dumpFinished = false;
+    filterRefused = false;
     SetFilter();
     handler = Handler::FilteredDump;
     operation = Operation::Dump;
@@ -423,10 +424,14 @@ void DataLogController::FilteredDumpHandler(const std::string& line) {
         if (Contains(line, lastFilterMnemonic)) {
             dumpState = DumpState::AwaitFilterResult;
             host.ShowBoxCancel();
+        } else if (Contains(line, "ERR")) {
+            // A filter the transmitter refused would leave its old value in
+            // force: the records shown would not be the ones asked for.
+            filterRefused = true;
         }
         break;
     case DumpState::AwaitFilterResult:
-        if (Contains(line, "ERR")) {
+        if (Contains(line, "ERR") || filterRefused) {
             dumpState = DumpState::Failed;
             dumpFinished = true;
             host.CloseBoxAfter(kCloseDelay, LogBoxResult::No);

@@ -147,6 +147,7 @@ private:
     Operation operation = Operation::None;
     DumpState dumpState = DumpState::AwaitFilterEcho;
     bool dumpFinished = false;
+    bool filterRefused = false; // a filter command of this dump drew "ERR"
     std::int32_t dumpLines = 0;
     std::string lastFilterMnemonic = "LFI";
     bool listing = false;

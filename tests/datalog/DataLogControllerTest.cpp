@@ -432,10 +432,13 @@ TEST(DataLogDump, FilteredDumpEndings) {
         EXPECT_EQ(b.host.instruction, "Log Empty");
         EXPECT_TRUE(b.host.memo.empty());
     }
-    {
+    // A refused filter command, the last one or any before it, fails the
+    // dump: the old filter would still be in force.
+    for (const char* refused : {"LFI=*", "LFB=*", "LFA=*", "LFT=D", "LFS=*"}) {
+        SCOPED_TRACE(refused);
         Bench b;
         SmallLog(b.log);
-        b.answers["LFI=*"] = {"ERR"};
+        b.answers[refused] = {"ERR"};
         b.logic.Filters().logEntry = true;
         b.logic.RetrieveLog();
         b.Run();
