@@ -17,6 +17,7 @@ constexpr int kExitBadInput = 3;
 
 constexpr char kLogUsage[] =
     "Usage: tavin-cli log decode HEXFILE [--labels FILE]\n"
+    "       tavin-cli --port N|DEVICE log dump|clear ... (see --port N log --help)\n"
     "\n"
     "Decodes a raw hex log saved by the utility (the size line, then the hex\n"
     "lines) into the record lines the data log window shows.\n"
@@ -127,6 +128,12 @@ int RunLogCommand(const std::vector<std::string>& args) {
     }
     if (args[0] == "decode") {
         return Decode(args);
+    }
+    if (args[0] == "dump" || args[0] == "clear") {
+        std::fprintf(stderr,
+                     "tavin-cli: log %s talks to a transmitter: tavin-cli --port N|DEVICE log %s\n",
+                     args[0].c_str(), args[0].c_str());
+        return kExitBadInput;
     }
     std::fprintf(stderr, "tavin-cli: unknown log command '%s' (see log --help)\n", args[0].c_str());
     return kExitBadInput;
