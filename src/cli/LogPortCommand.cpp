@@ -293,6 +293,7 @@ public:
     void QueueCommand(const std::string& command) override { port_.Link().QueueCommand(command); }
     bool PortOpen() const override { return port_.PortOpen(); }
     void SendDirect(std::string_view bytes) override { port_.WritePort(bytes); }
+    void ReleaseCurrentCommand() override { port_.Link().ReleaseCurrentCommand(); }
 
     void AppendMemo(const std::string& line) override {
         // Records reach the output through the log file; the memo's own

@@ -519,6 +519,7 @@ void DataLogController::BoxClosed(LogBoxResult result) {
             host.SendDirect(logtext::kAbortBytes);
             host.SendDirect(logtext::kEscape);
         }
+        host.ReleaseCurrentCommand();
         host.AppendMemo(std::string(logtext::kDumpAborted));
         rxData.clear();
     } else if (result == LogBoxResult::No) {

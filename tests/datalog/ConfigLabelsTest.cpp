@@ -48,6 +48,7 @@ struct QuietHost : DataLogHost {
     void QueueCommand(const std::string&) override {}
     bool PortOpen() const override { return true; }
     void SendDirect(std::string_view) override {}
+    void ReleaseCurrentCommand() override {}
     void AppendMemo(const std::string&) override {}
     void SetReceiveInterval(int) override {}
     void FiltersChanged() override { ++filtersChanged; }
