@@ -469,6 +469,11 @@ int Run(const std::string& portName, const LogOptions& o, const XmtrConfig* labe
         }
         logic.PacketHandler(line);
     };
+    // The link outlives the logic its handler feeds.
+    struct HandlerRemoval {
+        TransmitterLink& link;
+        ~HandlerRemoval() { link.ReplyHandler = nullptr; }
+    } handlerRemoval{link};
     auto idle = [&] {
         return link.ListXmitCmd.empty() && link.CurrentCommand().empty() &&
                logic.PendingLines() == 0;
