@@ -424,13 +424,13 @@ int CliPort::Open(const std::string& port) {
     session_->ConfigureAutoPoll();
     supervision.IdentifyPending = true;
     supervision.TAVINAlivePoll();
-    if (!RunUntil(
-            [&] {
-                return !supervision.IdentifyPending && Link().ListXmitCmd.empty() &&
-                       Link().CurrentCommand().empty();
-            },
-            20000)) {
+    if (!RunUntilIdle(20000)) {
         return TimedOutExit();
+    }
+    if (supervision.IdentifyPending) {
+        char version[16];
+        std::snprintf(version, sizeof version, "%.2f", ini_.TAVINVersion);
+        Note(std::string("the transmitter did not report its firmware; taking it for ") + version);
     }
     return kExitOk;
 }
@@ -446,11 +446,12 @@ bool CliPort::RunUntil(const std::function<bool()>& done, int limitMs) {
     QElapsedTimer elapsed;
     elapsed.start();
     bool result = false;
+    // A time-out counts first: it empties the queue, which may look done.
     auto test = [&] {
-        if (done()) {
-            result = true;
+        if (session_->CommTimeOuts() != timeOutsBefore || elapsed.elapsed() > limitMs) {
             loop.quit();
-        } else if (session_->CommTimeOuts() != timeOutsBefore || elapsed.elapsed() > limitMs) {
+        } else if (done()) {
+            result = true;
             loop.quit();
         }
     };

@@ -207,3 +207,42 @@ TEST_F(ConfigureAll, DisabledTransmissionsGoOutAsChannelZero) {
 
 } // namespace
 } // namespace tavin::test
+
+namespace tavin::test {
+namespace {
+
+TEST_F(ConfigureAll, ConfigurationMemoryButtons) {
+    struct Case {
+        const char* name;
+        void (ConfigTransfer::*click)();
+        std::deque<bool> answers;
+        std::vector<std::string> queued;
+    };
+    const Case cases[] = {
+        {"save", &ConfigTransfer::BtnSaveConfigClick, {}, {"CFS"}},
+        {"restore", &ConfigTransfer::BtnRestoreConfigClick, {}, {"CFR"}},
+        {"factory defaults",
+         &ConfigTransfer::BtnRestoreFactDefaultsClick,
+         {true},
+         {"DTX", "ConfigDefault", "CFS"}},
+        {"factory defaults declined", &ConfigTransfer::BtnRestoreFactDefaultsClick, {false}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        link.ListXmitCmd.clear();
+        host.yesNo = c.answers;
+        (session.Transfer().*c.click)();
+        EXPECT_EQ(Queue(), c.queued);
+        EXPECT_EQ(session.ProgressBox(), nullptr);
+    }
+    EXPECT_THAT(host.questions, ElementsAre(texts::kFactoryConfirm, texts::kFactoryConfirm));
+    // Not without a transmitter that answers.
+    link.TransmitterAnswering = false;
+    link.ListXmitCmd.clear();
+    session.Transfer().BtnSaveConfigClick();
+    EXPECT_THAT(Queue(), IsEmpty());
+    EXPECT_THAT(host.errors, ElementsAre("Please Connect TAVIN to Com Port 0"));
+}
+
+} // namespace
+} // namespace tavin::test
