@@ -165,6 +165,8 @@ int main(int argc, char** argv) {
     if (!firmware.empty() && !sim.SetFirmwareVersion(firmware)) {
         return Fail("firmware version must look like 1.53, not \"" + firmware + "\"");
     }
+    // Firmware with the extended tables sends filtered records expanded.
+    log.SetExpandedFilteredDump(sim.FirmwareLevel() >= 130);
     sim.SetSleepAfterMs(sleepAfter);
     sim.SetPaced(pace);
     if (!password.empty()) {

@@ -1,8 +1,9 @@
 #include "LogCommand.h"
 
-#include "datalog/ConfigLabelReader.h"
+#include "datalog/ConfigLabels.h"
 #include "datalog/SavedHexLog.h"
 #include "datalog/TLOG_REC.h"
+#include "files/ConfigFile.h"
 
 #include <cstdio>
 #include <fstream>
@@ -16,6 +17,7 @@ constexpr int kExitBadInput = 3;
 
 constexpr char kLogUsage[] =
     "Usage: tavin-cli log decode HEXFILE [--labels FILE]\n"
+    "       tavin-cli --port N|DEVICE log dump|clear ... (see --port N log --help)\n"
     "\n"
     "Decodes a raw hex log saved by the utility (the size line, then the hex\n"
     "lines) into the record lines the data log window shows.\n"
@@ -34,6 +36,21 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     }
     return !in.bad();
 }
+
+} // namespace
+
+bool LoadLabelFile(const std::string& path, XmtrConfig& cfg) {
+    ParseContext ctx;
+    const ConfigFileResult loaded = LoadConfigFile(path, cfg, ctx);
+    if (!loaded.Ok) {
+        std::fprintf(stderr, "tavin-cli: cannot read labels from '%s': %s\n", path.c_str(),
+                     loaded.Error.c_str());
+        return false;
+    }
+    return true;
+}
+
+namespace {
 
 int Decode(const std::vector<std::string>& args) {
     std::string hexFile;
@@ -64,12 +81,11 @@ int Decode(const std::vector<std::string>& args) {
     }
     TLOG_REC rec;
     if (!labelFile.empty()) {
-        std::vector<std::string> config;
-        if (!ReadLines(labelFile, config)) {
-            std::fprintf(stderr, "tavin-cli: cannot read '%s'\n", labelFile.c_str());
+        XmtrConfig cfg;
+        if (!LoadLabelFile(labelFile, cfg)) {
             return kExitBadInput;
         }
-        ApplyConfigurationLabels(config, rec);
+        ApplyConfigLabels(cfg, rec);
     }
     std::vector<std::string> lines;
     if (!ReadLines(hexFile, lines)) {
@@ -112,6 +128,12 @@ int RunLogCommand(const std::vector<std::string>& args) {
     }
     if (args[0] == "decode") {
         return Decode(args);
+    }
+    if (args[0] == "dump" || args[0] == "clear") {
+        std::fprintf(stderr,
+                     "tavin-cli: log %s talks to a transmitter: tavin-cli --port N|DEVICE log %s\n",
+                     args[0].c_str(), args[0].c_str());
+        return kExitBadInput;
     }
     std::fprintf(stderr, "tavin-cli: unknown log command '%s' (see log --help)\n", args[0].c_str());
     return kExitBadInput;

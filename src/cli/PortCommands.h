@@ -48,6 +48,8 @@ public:
 
     TransmitterSession& Session() { return *session_; }
     TransmitterLink& Link() { return link_.Link(); }
+    // Bytes straight to the port, past the command queue (stopping a dump).
+    void WritePort(std::string_view bytes) { link_.WritePort(bytes); }
     XmtrConfig& Config() { return cfg_; }
     ParseContext& Context() { return ctx_; }
     TGlbIni& Ini() { return ini_; }

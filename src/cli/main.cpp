@@ -2,6 +2,7 @@
 
 #include "ConfigCommand.h"
 #include "LogCommand.h"
+#include "LogPortCommand.h"
 #include "PortCommands.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,8 @@ constexpr char kUsage[] =
     "\n"
     "Commands:\n"
     "  log decode HEXFILE [--labels FILE]   decode a saved hex log\n"
+    "  --port N|DEVICE log dump|clear ...   read or erase the sensor log\n"
+    "                                       (see --port N log --help)\n"
     "  config json|write|check|stats ...    configuration files (see config --help)\n"
     "  --port N|DEVICE COMMAND ...          talk to a transmitter: retrieve, send,\n"
     "                                       enable, enable-logger, disable,\n"
@@ -49,6 +52,9 @@ int main(int argc, char** argv) {
     if (first == "--version") {
         std::printf("tavin-cli %s\n", TAVIN_VERSION);
         return 0;
+    }
+    if (first == "--port" && argc > 3 && std::strcmp(argv[3], "log") == 0) {
+        return tavin::RunLogPortCommand(argv[2], std::vector<std::string>(argv + 4, argv + argc));
     }
     if (first == "--port") {
         if (argc < 3) {

@@ -1,10 +1,13 @@
 #include "datalog/DataLogController.h"
 
+#include "datalog/ConfigLabels.h"
 #include "datalog/DataLogTexts.h"
 #include "protocol/CommandLine.h"
 #include "protocol/Vocabulary.h"
 #include "support/FixedFormats.h"
 #include "support/StringRoutines.h"
+
+#include <algorithm>
 
 namespace tavin {
 
@@ -345,6 +348,7 @@ void DataLogController::FilteredDump() {
     }
     dumpState = DumpState::AwaitFilterEcho;
     dumpFinished = false;
+    filterRefused = false;
     SetFilter();
     handler = Handler::FilteredDump;
     operation = Operation::Dump;
@@ -420,10 +424,14 @@ void DataLogController::FilteredDumpHandler(const std::string& line) {
         if (Contains(line, lastFilterMnemonic)) {
             dumpState = DumpState::AwaitFilterResult;
             host.ShowBoxCancel();
+        } else if (Contains(line, "ERR")) {
+            // A filter the transmitter refused would leave its old value in
+            // force: the records shown would not be the ones asked for.
+            filterRefused = true;
         }
         break;
     case DumpState::AwaitFilterResult:
-        if (Contains(line, "ERR")) {
+        if (Contains(line, "ERR") || filterRefused) {
             dumpState = DumpState::Failed;
             dumpFinished = true;
             host.CloseBoxAfter(kCloseDelay, LogBoxResult::No);
@@ -511,6 +519,7 @@ void DataLogController::BoxClosed(LogBoxResult result) {
             host.SendDirect(logtext::kAbortBytes);
             host.SendDirect(logtext::kEscape);
         }
+        host.ReleaseCurrentCommand();
         host.AppendMemo(std::string(logtext::kDumpAborted));
         rxData.clear();
     } else if (result == LogBoxResult::No) {
@@ -531,6 +540,21 @@ void DataLogController::CloseFile() {
         fileOpen = false;
         host.CloseLogFile();
     }
+}
+
+void DataLogController::UseConfigLabels(const XmtrConfig& cfg) {
+    ApplyConfigLabels(cfg, rec);
+    auto relabel = [](SensorList& list, const auto& rows) {
+        const std::size_t n = std::min(list.size(), rows.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!rows[i].Label.empty()) {
+                SetSensorEntryLabel(list, static_cast<int>(i), rows[i].Label.substr(0, 4), false);
+            }
+        }
+    };
+    relabel(filters.sdi12, cfg.SDI12);
+    relabel(filters.internal, cfg.Internal);
+    host.FiltersChanged();
 }
 
 std::string DataLogController::SaveDialogPath() const {

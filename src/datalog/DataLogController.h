@@ -12,6 +12,7 @@
 #include "datalog/LogReplyLines.h"
 #include "datalog/SensorFilter.h"
 #include "datalog/TLOG_REC.h"
+#include "protocol/XmtrConfig.h"
 
 #include <deque>
 #include <string>
@@ -91,6 +92,10 @@ public:
     // The progress box has closed with this result.
     void BoxClosed(LogBoxResult result);
 
+    // Labels and tipping-bucket settings from a configuration instead of the
+    // transmitter's answers: the decoder and both sensor lists take them.
+    void UseConfigLabels(const XmtrConfig& cfg);
+
     // The memo's own file dialogs start here and remember the folder chosen.
     std::string SaveDialogPath() const;
     std::string OpenDialogPath() const;
@@ -142,6 +147,7 @@ private:
     Operation operation = Operation::None;
     DumpState dumpState = DumpState::AwaitFilterEcho;
     bool dumpFinished = false;
+    bool filterRefused = false; // a filter command of this dump drew "ERR"
     std::int32_t dumpLines = 0;
     std::string lastFilterMnemonic = "LFI";
     bool listing = false;

@@ -31,6 +31,10 @@ public:
     virtual void QueueCommand(const std::string& command) = 0;
     virtual bool PortOpen() const = 0;
     virtual void SendDirect(std::string_view bytes) = 0;
+    // The command in progress counts as answered. After the abort bytes the
+    // transmitter sends no prompt for it, and the link's retry would start the
+    // dump again.
+    virtual void ReleaseCurrentCommand() = 0;
 
     // Window.
     virtual void AppendMemo(const std::string& line) = 0;

@@ -18,6 +18,7 @@ struct FakeHost : DataLogHost {
     std::vector<std::string> queued; // everything ever queued
     std::vector<std::string> memo;
     std::vector<std::string> direct;
+    int released = 0;
     bool portOpen = true;
     int interval = 40;
     bool boxOpen = false;
@@ -42,6 +43,7 @@ struct FakeHost : DataLogHost {
     }
     bool PortOpen() const override { return portOpen; }
     void SendDirect(std::string_view bytes) override { direct.emplace_back(bytes); }
+    void ReleaseCurrentCommand() override { ++released; }
     void AppendMemo(const std::string& line) override { memo.push_back(line); }
     void SetReceiveInterval(int ms) override { interval = ms; }
     void ShowBox(const LogBoxSetup& setup) override {
@@ -392,6 +394,7 @@ TEST(DataLogDump, AbortSendsTheAbortBytesAndDropsLateLines) {
     b.host.boxOpen = false;
     b.logic.BoxClosed(LogBoxResult::Cancel);
     EXPECT_EQ(b.host.direct, (std::vector<std::string>{"\x1b\r\n", "\x1b"}));
+    EXPECT_EQ(b.host.released, 1); // no retry of "LHD?" restarts the dump
     EXPECT_EQ(b.host.memo.back(), "Log Dump Aborted");
     EXPECT_EQ(b.logic.PendingLines(), 0u);
     b.logic.PacketHandler("8385001385");
@@ -432,10 +435,13 @@ TEST(DataLogDump, FilteredDumpEndings) {
         EXPECT_EQ(b.host.instruction, "Log Empty");
         EXPECT_TRUE(b.host.memo.empty());
     }
-    {
+    // A refused filter command, the last one or any before it, fails the
+    // dump: the old filter would still be in force.
+    for (const char* refused : {"LFI=*", "LFB=*", "LFA=*", "LFT=D", "LFS=*"}) {
+        SCOPED_TRACE(refused);
         Bench b;
         SmallLog(b.log);
-        b.answers["LFI=*"] = {"ERR"};
+        b.answers[refused] = {"ERR"};
         b.logic.Filters().logEntry = true;
         b.logic.RetrieveLog();
         b.Run();

@@ -1,7 +1,6 @@
 // Sensor lists of the log filters, and the reply lines the data log reads.
 
 #include "datalog/SensorFilter.h"
-#include "datalog/ConfigLabelReader.h"
 #include "datalog/LogReplyLines.h"
 
 #include <gtest/gtest.h>
@@ -142,24 +141,6 @@ TEST(LogReplyLines, FilterDisplayDates) {
     EXPECT_FALSE(ParseFilterDateLine("After: garbage", "After:"));
     EXPECT_FALSE(ParseFilterDateLine("After: 13/04/31,01:02:03", "After:"));
     EXPECT_FALSE(ParseFilterDateLine("Type: Data", "After:"));
-}
-
-TEST(ConfigLabelReader, TakesLabelsAndBucketSettingsFromAFile) {
-    TLOG_REC rec;
-    const ConfigLabelResult r =
-        ApplyConfigurationLabels({"ARG=0", "SL0=LVL\r", "SLX=12,WIND", "IL2=RAIN", "ILX=20,TEMPX",
-                                  "TIL=Long", "PIS=\"SL3=BAD\"", "TBM=0.2", "TBR=0", "CFS"},
-                                 rec);
-    EXPECT_EQ(r.labels, 4);
-    EXPECT_TRUE(r.multiplier);
-    EXPECT_TRUE(r.rollover);
-    EXPECT_EQ(rec.SensorLabel(0), "LVL ");
-    EXPECT_EQ(rec.SensorLabel(12), "WIND");
-    EXPECT_EQ(rec.SensorLabel(3), "SDI3");
-    EXPECT_EQ(rec.SensorLabel(66), "RAIN");
-    EXPECT_EQ(rec.SensorLabel(84), "TEMP");
-    EXPECT_EQ(rec.BucketMultiplier(), 5);
-    EXPECT_EQ(rec.BucketRolloverCount(), 65536u);
 }
 
 } // namespace
