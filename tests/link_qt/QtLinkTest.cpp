@@ -5,7 +5,10 @@
 
 #include <gmock/gmock.h>
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
@@ -172,3 +175,17 @@ TEST(QtLink, PostedMessagesArriveAfterTheEventAndTheSentOneAtOnce) {
 
 } // namespace
 } // namespace tavin
+
+TEST(QtSerialDevice, RelativePathsMeanTheFileAndBareNamesStayKernelNames) {
+    QTemporaryDir dir;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QFile("port").open(QIODevice::WriteOnly);
+    const QString here = QDir(dir.path()).absolutePath();
+    EXPECT_EQ(QtSerialDevice::PortNameFor("./port"), here + "/port");
+    EXPECT_EQ(QtSerialDevice::PortNameFor("port"), here + "/port");
+    EXPECT_EQ(QtSerialDevice::PortNameFor("sub/dev"), here + "/sub/dev");
+    EXPECT_EQ(QtSerialDevice::PortNameFor("ttyUSB0"), "ttyUSB0");
+    EXPECT_EQ(QtSerialDevice::PortNameFor("/dev/ttyS0"), "/dev/ttyS0");
+    QDir::setCurrent(old);
+}

@@ -1,5 +1,7 @@
 #include "link/qt/QtSerialDevice.h"
 
+#include <QFileInfo>
+
 namespace tavin {
 
 QtSerialDevice::QtSerialDevice(QObject* parent) : QObject(parent) {
@@ -31,13 +33,25 @@ PortOpenError QtSerialDevice::Classify(QSerialPort::SerialPortError error, const
     }
 }
 
+QString QtSerialDevice::PortNameFor(const std::string& device) {
+    // QSerialPort reads a name without a leading "/" as one under /dev/; a
+    // relative path the user typed ("./tty", "sim/port", or a file here)
+    // means the file itself.
+    const QString name = QString::fromStdString(device);
+    if (!name.isEmpty() && !name.startsWith('/') &&
+        (name.contains('/') || QFileInfo::exists(name))) {
+        return QFileInfo(name).absoluteFilePath();
+    }
+    return name;
+}
+
 PortOpenResult QtSerialDevice::Open(const std::string& device) {
     if (port_.isOpen()) {
         Close();
     }
     settingUp_ = true;
     port_.clearError();
-    port_.setPortName(QString::fromStdString(device));
+    port_.setPortName(PortNameFor(device));
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);

@@ -24,6 +24,8 @@ public:
 
     // How an error of QSerialPort after a failed open reads to the user.
     static PortOpenError Classify(QSerialPort::SerialPortError error, const QString& text);
+    // The name QSerialPort is given for a device the user named.
+    static QString PortNameFor(const std::string& device);
 
 signals:
     // The open port failed (read, write or resource error: the far end or
