@@ -173,9 +173,6 @@ TEST(QtLink, PostedMessagesArriveAfterTheEventAndTheSentOneAtOnce) {
     EXPECT_EQ(link.CommTimer().interval(), kCommInitialMs);
 }
 
-} // namespace
-} // namespace tavin
-
 TEST(QtSerialDevice, RelativePathsMeanTheFileAndBareNamesStayKernelNames) {
     QTemporaryDir dir;
     const QString old = QDir::currentPath();
@@ -189,3 +186,6 @@ TEST(QtSerialDevice, RelativePathsMeanTheFileAndBareNamesStayKernelNames) {
     EXPECT_EQ(QtSerialDevice::PortNameFor("/dev/ttyS0"), "/dev/ttyS0");
     QDir::setCurrent(old);
 }
+
+} // namespace
+} // namespace tavin
