@@ -16,6 +16,7 @@
 #include "common/SampleConfigs.h"
 #include "common/SimPeer.h"
 #include "common/SimProcess.h"
+#include "common/Spawn.h"
 #include "common/VirtualClock.h"
 #include "files/ConfigFile.h"
 #include "link/OperationBox.h"
@@ -193,26 +194,7 @@ BENCHMARK(RetrieveFullConfigVirtual)->UseManualTime()->Unit(benchmark::kSecond)-
 // --- Over a pseudo-terminal -------------------------------------------------------------
 
 int RunCli(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {TAVIN_CLI_PROGRAM};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, all[0].c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-        return -1;
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return tavin::test::RunQuietly(TAVIN_CLI_PROGRAM, args);
 }
 
 // Bytes each way and commands, from the simulator's transcript: a received

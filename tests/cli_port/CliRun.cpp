@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "common/Spawn.h"
 
 #include <chrono>
 #include <csignal>
@@ -27,13 +28,6 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
         result.err = std::strerror(errno);
         return result;
     }
-    std::vector<std::string> all = {program};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -41,7 +35,7 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
     posix_spawn_file_actions_addclose(&actions, out[0]);
     posix_spawn_file_actions_addclose(&actions, err[0]);
     pid_t pid = 0;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int rc = SpawnProgram(program, args, &actions, pid);
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
     ::close(err[1]);

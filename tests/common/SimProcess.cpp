@@ -1,5 +1,7 @@
 #include "SimProcess.h"
 
+#include "common/Spawn.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -25,19 +27,14 @@ bool SimProcess::Start(const std::string& program, const std::vector<std::string
         error = std::strerror(errno);
         return false;
     }
-    std::vector<std::string> all = {program, "--link", link_};
+    std::vector<std::string> all = {"--link", link_};
     all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     pid_t pid = 0;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int rc = SpawnProgram(program, all, &actions, pid);
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
     if (rc != 0) {

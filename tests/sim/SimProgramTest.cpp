@@ -1,5 +1,7 @@
 // The tavin-sim program over a real pseudo-terminal.
 
+#include "common/Spawn.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -111,21 +113,8 @@ TEST(SimProgram, ServesTheCommandLanguageOnAPseudoTerminalLink) {
 }
 
 TEST(SimProgram, RefusesBadArguments) {
-    auto run = [](std::vector<const char*> args) {
-        args.insert(args.begin(), "tavin-sim");
-        args.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        int status = -1;
-        if (posix_spawn(&pid, TAVIN_SIM_PROGRAM, &actions, nullptr,
-                        const_cast<char* const*>(args.data()), environ) == 0) {
-            ::waitpid(pid, &status, 0);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    auto run = [](std::vector<std::string> args) {
+        return tavin::test::RunQuietly(TAVIN_SIM_PROGRAM, args);
     };
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_EQ(run({"--version"}), 0);

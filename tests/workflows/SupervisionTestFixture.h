@@ -4,6 +4,7 @@
 // box's delay), a host that records what the window would show, and the
 // simulated transmitter or a scripted peer at the far end.
 
+#include "common/SimPeer.h"
 #include "common/VirtualClock.h"
 #include "link/OperationBox.h"
 #include "protocol/GlbIni.h"
@@ -19,19 +20,6 @@
 #include <vector>
 
 namespace tavin::test {
-
-// The simulated transmitter as the far end of the virtual wire.
-class SimPeerAdapter : public VirtualPeer {
-public:
-    explicit SimPeerAdapter(sim::SimTransmitter& sim) : sim_(sim) {}
-    void Receive(std::string_view bytes, std::int64_t nowMs) override {
-        sim_.Receive(bytes, nowMs);
-    }
-    std::string Poll(std::int64_t nowMs) override { return sim_.Poll(nowMs); }
-
-private:
-    sim::SimTransmitter& sim_;
-};
 
 class TestSupervisionHost : public SupervisionHost, public OperationBoxHost {
 public:
@@ -153,7 +141,7 @@ protected:
         sup.ConfigureAutoPoll();
     }
     void StartWithSim() {
-        simPeer = std::make_unique<SimPeerAdapter>(sim);
+        simPeer = std::make_unique<SimPeer>(sim);
         Start(simPeer.get());
     }
     void Run(std::int64_t ms) { host.Run(sup, ms); }
@@ -184,7 +172,7 @@ protected:
     std::vector<int> modes;
 
     sim::SimTransmitter sim;
-    std::unique_ptr<SimPeerAdapter> simPeer;
+    std::unique_ptr<SimPeer> simPeer;
     ScriptedPeer peer;
 };
 
