@@ -9,7 +9,6 @@ inline constexpr char kMainCaptionArgos[] = "Quillfen Design TAVIN Utility - ARG
 inline constexpr char kMainCaptionArgosScd[] =
     "Quillfen Design TAVIN Utility - ARGOS & SCD Operation";
 inline constexpr char kTabConfigOptions[] = "Configuration Options";
-inline constexpr char kComNone[] = "COM None";
 
 // Operating modes
 inline constexpr char kWhatDoYouWantToDo[] = "What Do You Want To Do?";

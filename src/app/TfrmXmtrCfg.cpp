@@ -212,7 +212,7 @@ void TfrmXmtrCfg::TAVINTXModeChanged(TTAVINTXType& type) {
     gbPlatformID_->setTitle(argos ? texts::kArgosPlatformId : texts::kGoesPlatformId);
     gbPlatformID_->setToolTip(argos ? texts::kArgosPlatformIdHint : texts::kGoesPlatformIdHint);
     ovcNesdisID_->setToolTip(gbPlatformID_->toolTip());
-    SetPageShown("TabARGOSDataPack", argos && mode_ != OperatingMode::Idle);
+    ShowDataPackTab();
 }
 
 void TfrmXmtrCfg::ShowAboutBox(bool autoClose) {

@@ -109,7 +109,7 @@ private:
     bool EnterMode(OperatingMode mode);
     void ApplyLayout(OperatingMode mode);
     ModeLayoutInputs LayoutInputs() const;
-    void ReleaseModeButtons();
+    void ShowDataPackTab();
     void SetPageShown(const std::string& name, bool shown);
     void SetPageEnabled(const std::string& name, bool enabled);
     void CheckComMenuItem(int port);

@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/TfrmXmtrCfg.h"
+#include "link/LinkTexts.h"
 #include "link/qt/QtLink.h"
 
 #include <QAction>

@@ -2,10 +2,12 @@
 
 #include "app/AppTexts.h"
 #include "app/TfrmXmtrCfg.h"
+#include "link/LinkTexts.h"
 #include "link/qt/QtLink.h"
 #include "support/StringRoutines.h"
 #include "ui/MessageBoxes.h"
 #include "workflows/Supervision.h"
+#include "workflows/TransmitterSession.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -77,8 +79,8 @@ void TfrmXmtrCfg::miComClick(int port) {
     control.InitComPort(port);
     const int selected = control.SelectedPort();
     if (selected == 0) {
-        gbTAVINInfo_->setTitle(texts::kPlatformId);
-        ShowIndicator(false);
+        session_->Supervisor().Status().PlatformIdCaption = texts::kPlatformId;
+        session_->Supervisor().ClearStatusInformation();
         link_->Link().SetIndicator(IndicatorLook::Error);
         link_->EnableTimer(LinkTimer::Comm, false);
         link_->Link().ConfiguringAll = false;
@@ -173,19 +175,17 @@ void TfrmXmtrCfg::ApplyLayout(OperatingMode mode) {
         SetPageEnabled(page.name, page.enabled);
     }
     actions_["MenuTAVINCal"]->setVisible(layout.calibrationMenuVisible);
-    // The data pack belongs to ARGOS operation.
-    if (txType_.Mode() == TTAVINTXType::kGoes) {
-        SetPageShown("TabARGOSDataPack", false);
-    }
+    ShowDataPackTab();
     const int port = link_->PortControl().SelectedPort();
     xmtCommStatus_->setText(port == 0 ? QString(texts::kComNone)
-                                      : QStringLiteral("COM%1").arg(port));
+                                      : texts::kCom + QString::number(port));
 }
 
-void TfrmXmtrCfg::ReleaseModeButtons() {
-    for (auto& [mode, button] : modeButtons_) {
-        button->setChecked(false);
-    }
+void TfrmXmtrCfg::ShowDataPackTab() {
+    // The data pack belongs to ARGOS operation: the transmission mode, which
+    // follows the unit, decides, and only while a mode button is down.
+    SetPageShown("TabARGOSDataPack",
+                 mode_ != OperatingMode::Idle && txType_.Mode() != TTAVINTXType::kGoes);
 }
 
 void TfrmXmtrCfg::DefaultHide() {
@@ -267,9 +267,6 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
     }
     mode_ = mode;
     ApplyLayout(mode);
-    if (txType_.Mode() != TTAVINTXType::kGoes) {
-        SetPageShown("TabARGOSDataPack", true);
-    }
     return true;
 }
 

@@ -54,14 +54,18 @@ bool TfrmXmtrCfg::EnterMonitorMode() {
     TransmitterLink& link = link_->Link();
     link.ListXmitCmd.clear();
     identifying_ = true;
-    const bool extended = utility_.ExtendedTables();
-    std::vector<std::string> commands = {"ARG?", "SCD?", "RST?", "GCS?", "IST=0"};
-    if (extended) {
-        commands.insert(commands.end(), {"SSN?", "ISN?", "SLX=*?", "SSX=*?", "ILX=*?", "ISX=*?"});
+    std::vector<std::string> commands = {QueryCmd(mn::ARG), QueryCmd(mn::SCD), QueryCmd(mn::RST),
+                                         QueryCmd(mn::GCS), SetCmd(mn::IST, {"0"})};
+    if (utility_.ExtendedTables()) {
+        commands.insert(commands.end(),
+                        {QueryCmd(mn::SSN), QueryCmd(mn::ISN), BulkQueryCmd(mn::SLX),
+                         BulkQueryCmd(mn::SSX), BulkQueryCmd(mn::ILX), BulkQueryCmd(mn::ISX)});
     } else {
-        commands.insert(commands.end(), {"SL*?", "SS*?", "IL*?", "IS*?"});
+        commands.insert(commands.end(), {BulkQueryCmd(mn::SL), BulkQueryCmd(mn::SS),
+                                         BulkQueryCmd(mn::IL), BulkQueryCmd(mn::IS)});
     }
-    commands.insert(commands.end(), {"DAT?", "TIM?", "AID?", "NID?"});
+    commands.insert(commands.end(),
+                    {QueryCmd(mn::DAT), QueryCmd(mn::TIM), QueryCmd(mn::AID), QueryCmd(mn::NID)});
     for (std::string& command : commands) {
         link.QueueCommand(std::move(command));
     }
@@ -78,9 +82,6 @@ bool TfrmXmtrCfg::EnterMonitorMode() {
     link_->EnableTimer(LinkTimer::Comm, true);
     host_->SetAutoPollInterval(1500);
     ApplyLayout(OperatingMode::Monitor);
-    if (txType_.Mode() != TTAVINTXType::kGoes) {
-        SetPageShown("TabARGOSDataPack", true);
-    }
     pageCntTAVINStatus_->setCurrentIndex(0);
     ovcNesdisID_->setEnabled(false);
     for (const char* name : {"PIS", "RzSpinTimedChan", "RzSpinRandomChan"}) {

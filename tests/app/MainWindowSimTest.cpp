@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,4 +144,10 @@ TEST_F(WindowOnSim, MonitorModeIdentifiesTheTransmitterAndKeepsPolling) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return !Find<QLabel>("LblFldTimeToNextTx")->text().isEmpty(); }, 10000));
     EXPECT_TRUE(fixture->prompter.Texts("error").empty());
+
+    // Letting go of the port empties the panel.
+    Find<QAction>("miComNone")->trigger();
+    EXPECT_EQ(Find<QGroupBox>("gbTAVINInfo")->title(), "Platform ID");
+    EXPECT_TRUE(Find<QLabel>("LblFldFirmware")->text().isEmpty());
+    EXPECT_EQ(Find<QLabel>("XmtCommStatus")->text(), "COM None");
 }
