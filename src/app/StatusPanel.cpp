@@ -123,41 +123,52 @@ void StatusPanel::ShowGrid(QTableWidget* grid, const TSampleGrid& samples) {
 }
 
 void StatusPanel::Show(const TAVINStatusView& v) {
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"LblFldFirmware", &v.FirmwareVersion},
-        {"LblFldSerialNumber", &v.SerialNumber},
-        {"LblFldTransmitterState", &v.TransmitterState},
-        {"LblFldTimeToNextTx", &v.TimeToNextTx},
-        {"LblFldTimedBufferSize", &v.TimedBufferSize},
-        {"LblFldNextTimedTx", &v.NextTimedTx},
-        {"LblFldRandomBufferSize", &v.RandomBufferSize},
-        {"LblFldRandomBufferTxs", &v.RandomBufferTxs},
-        {"LblFldNextRandomTx", &v.NextRandomTx},
-        {"LblFldFailsafe", &v.Failsafe},
-        {"LblFldGPSCalStatus", &v.GpsCalStatus},
-        {"LblFldClockStatus", &v.ClockStatus},
-        {"LblFldTxType", &v.TxType},
-        {"LblFldTxStatus", &v.TxStatus},
-        {"LblFldTxTime", &v.TxTime},
-        {"LblFldFwdPwr", &v.FwdPwr},
-        {"LblFldRevPwr", &v.RevPwr},
-        {"LblFldTxVSWR", &v.TxVSWR},
-        {"LblFldTxVolts", &v.TxVolts},
-        {"LblFldGPSStatus", &v.GpsStatus},
-        {"LblFldTimeOfFix", &v.TimeOfFix},
-        {"LblFldLatitude", &v.Latitude},
-        {"LblFldLongitude", &v.Longitude},
-        {"LblFldAltitude", &v.Altitude},
-        {"LblFldGPSTimeCal", &v.GpsTimeCal},
-        {"LblFldLastOCXOCal", &v.LastOcxoCal},
-        {"LblFldLastTCXOCal", &v.LastTcxoCal},
+    using V = TAVINStatusView;
+    static const std::pair<const char*, std::string V::*> texts[] = {
+        {"LblFldFirmware", &V::FirmwareVersion},
+        {"LblFldSerialNumber", &V::SerialNumber},
+        {"LblFldTransmitterState", &V::TransmitterState},
+        {"LblFldTimeToNextTx", &V::TimeToNextTx},
+        {"LblFldTimedBufferSize", &V::TimedBufferSize},
+        {"LblFldNextTimedTx", &V::NextTimedTx},
+        {"LblFldRandomBufferSize", &V::RandomBufferSize},
+        {"LblFldRandomBufferTxs", &V::RandomBufferTxs},
+        {"LblFldNextRandomTx", &V::NextRandomTx},
+        {"LblFldFailsafe", &V::Failsafe},
+        {"LblFldGPSCalStatus", &V::GpsCalStatus},
+        {"LblFldClockStatus", &V::ClockStatus},
+        {"LblFldTxType", &V::TxType},
+        {"LblFldTxStatus", &V::TxStatus},
+        {"LblFldTxTime", &V::TxTime},
+        {"LblFldFwdPwr", &V::FwdPwr},
+        {"LblFldRevPwr", &V::RevPwr},
+        {"LblFldTxVSWR", &V::TxVSWR},
+        {"LblFldTxVolts", &V::TxVolts},
+        {"LblFldGPSStatus", &V::GpsStatus},
+        {"LblFldTimeOfFix", &V::TimeOfFix},
+        {"LblFldLatitude", &V::Latitude},
+        {"LblFldLongitude", &V::Longitude},
+        {"LblFldAltitude", &V::Altitude},
+        {"LblFldGPSTimeCal", &V::GpsTimeCal},
+        {"LblFldLastOCXOCal", &V::LastOcxoCal},
+        {"LblFldLastTCXOCal", &V::LastTcxoCal},
     };
-    for (const auto& [name, text] : texts) {
-        fields_[name]->setText(Q(*text));
+    for (const auto& [name, field] : texts) {
+        if (!shownOnce_ || v.*field != shown_.*field) {
+            fields_[name]->setText(Q(v.*field));
+        }
     }
-    group_->setTitle(Q(v.PlatformIdCaption));
-    ShowGrid(sdi12Grid_, v.SDI12Samples);
-    ShowGrid(internGrid_, v.InternSamples);
+    if (!shownOnce_ || v.PlatformIdCaption != shown_.PlatformIdCaption) {
+        group_->setTitle(Q(v.PlatformIdCaption));
+    }
+    if (!shownOnce_ || !(v.SDI12Samples == shown_.SDI12Samples)) {
+        ShowGrid(sdi12Grid_, v.SDI12Samples);
+    }
+    if (!shownOnce_ || !(v.InternSamples == shown_.InternSamples)) {
+        ShowGrid(internGrid_, v.InternSamples);
+    }
+    shown_ = v;
+    shownOnce_ = true;
 }
 
 } // namespace tavin
