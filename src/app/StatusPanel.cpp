@@ -156,18 +156,21 @@ void StatusPanel::Show(const TAVINStatusView& v) {
     for (const auto& [name, field] : texts) {
         if (!shownOnce_ || v.*field != shown_.*field) {
             fields_[name]->setText(Q(v.*field));
+            shown_.*field = v.*field;
         }
     }
     if (!shownOnce_ || v.PlatformIdCaption != shown_.PlatformIdCaption) {
         group_->setTitle(Q(v.PlatformIdCaption));
+        shown_.PlatformIdCaption = v.PlatformIdCaption;
     }
     if (!shownOnce_ || !(v.SDI12Samples == shown_.SDI12Samples)) {
         ShowGrid(sdi12Grid_, v.SDI12Samples);
+        shown_.SDI12Samples = v.SDI12Samples;
     }
     if (!shownOnce_ || !(v.InternSamples == shown_.InternSamples)) {
         ShowGrid(internGrid_, v.InternSamples);
+        shown_.InternSamples = v.InternSamples;
     }
-    shown_ = v;
     shownOnce_ = true;
 }
 

@@ -43,8 +43,9 @@ private:
     std::map<std::string, QLabel*> fields_;
     QTableWidget* sdi12Grid_ = nullptr;
     QTableWidget* internGrid_ = nullptr;
-    // What is on screen: supervision reports a change after every reply line
-    // while monitoring, and most lines change one field or none.
+    // What is on screen (only the parts this panel shows): supervision
+    // reports a change after every reply line while monitoring, and most
+    // lines change one field or none.
     TAVINStatusView shown_;
     bool shownOnce_ = false;
 };
