@@ -29,7 +29,6 @@ constexpr int kExitBadOptions = 3;
 // A JSON document larger than this is not a configuration.
 constexpr std::size_t kMaxJsonBytes = 64u << 20;
 
-constexpr char kUtilityIniName[] = "tavin-utility.ini";
 
 constexpr char kConfigUsage[] =
     "Usage: tavin-cli config json FILE [--template] [OPTIONS]\n"
@@ -354,8 +353,7 @@ int RunConfigCommand(const std::vector<std::string>& args) {
     // durations and powers are written with "." whatever it says.
     std::setlocale(LC_NUMERIC, "C");
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const std::string ini = program.empty() ? std::string(kUtilityIniName)
-                                            : FolderOfFile(program) + "/" + kUtilityIniName;
+    const std::string ini = UtilityPreferencesBeside(program);
     const int code = RunConfigCommand(args, std::cout, std::cerr, ini);
     std::cout.flush();
     return code;

@@ -138,6 +138,10 @@ std::string PreferencesPathFor(const std::string& programFile) {
     return (hasExtension ? programFile.substr(0, dot) : programFile) + ".ini";
 }
 
+std::string UtilityPreferencesBeside(const std::string& programFile) {
+    return FolderOfFile(programFile) + "/tavin-utility.ini";
+}
+
 void ReadGlbIni(const IniFile& doc, const std::string& programFolder, TGlbIni& ini) {
     for (const KeyDef& k : kKeys) {
         ReadKey(doc, k, programFolder, ini);

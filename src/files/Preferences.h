@@ -19,6 +19,9 @@ inline constexpr const char* kAllowCharsOldKey = "SdiAllowChars";
 // "/opt/tavin/tavin-utility" -> "/opt/tavin/tavin-utility.ini" (an ".exe"
 // or other extension of the program is replaced).
 std::string PreferencesPathFor(const std::string& programFile);
+// The utility's preferences file in the folder of another program (the
+// command-line tool shares it): "/opt/tavin/tavin-utility.ini".
+std::string UtilityPreferencesBeside(const std::string& programFile);
 // The folder of a file, without the trailing "/".
 std::string FolderOfFile(const std::string& file);
 

@@ -21,6 +21,8 @@ TEST(Preferences, PathBesideTheProgram) {
     EXPECT_EQ(PreferencesPathFor("/opt/tavin/tavin-utility"), "/opt/tavin/tavin-utility.ini");
     EXPECT_EQ(PreferencesPathFor("C:/TAVIN/Utility.exe"), "C:/TAVIN/Utility.ini");
     EXPECT_EQ(PreferencesPathFor("/opt/v1.2/tool"), "/opt/v1.2/tool.ini");
+    EXPECT_EQ(UtilityPreferencesBeside("/opt/tavin/tavin-cli"), "/opt/tavin/tavin-utility.ini");
+    EXPECT_EQ(UtilityPreferencesBeside("tavin-cli"), "./tavin-utility.ini");
     EXPECT_EQ(FolderOfFile("/opt/tavin/tavin-utility"), "/opt/tavin");
 }
 
