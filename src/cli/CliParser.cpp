@@ -102,8 +102,11 @@ std::string UnknownOption(const CliCommand& command, const std::string& name) {
         }
     }
     const std::vector<std::string>& users = sameGroup.empty() ? others : sameGroup;
-    if (users.empty() || users.size() > 4) {
+    if (users.empty()) {
         return "unknown option '" + Spelled(name) + "'";
+    }
+    if (users.size() > 4) {
+        return Spelled(name) + " is not an option of " + command.path;
     }
     return Spelled(name) + " is only for " + Listed(users) + ", not for " + command.path;
 }

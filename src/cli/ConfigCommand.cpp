@@ -221,7 +221,10 @@ int Diff(const Options& o, Session& s, const CliArgs& args) {
     if (!Load(o.file, templateA, s, a, args.Err()) || !Load(o.file2, templateB, s, b, args.Err())) {
         return kExitFile;
     }
-    return PrintConfigDiff(args, a, b, s.NewModel(), templateA || templateB, o.file, o.file2);
+    XmtrConfig cleared = s.NewModel();
+    ParseContext ctx = s.Ctx;
+    LoadConfigText("", cleared, ctx, false);
+    return PrintConfigDiff(args, a, b, cleared, templateA || templateB, o.file, o.file2);
 }
 
 std::string Seconds(double s) {

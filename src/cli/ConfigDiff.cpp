@@ -11,8 +11,22 @@ namespace tavin {
 
 namespace {
 
-bool IsPlatformId(const ConfigField& f) {
-    return f.path == "PlatformIdGoes" || f.path == "PlatformIdArgos";
+// Editor bookkeeping rather than settings: whether the editor holds changes
+// not yet copied back, and whether a grid row may be edited (the row after
+// the last defined one may).
+bool IsBookkeeping(const ConfigField& f) {
+    return f.path == "TimedTx.Modified" || f.path == "RandomTx.Modified" ||
+           (f.table == "SDI12" && f.name == "Enabled");
+}
+
+// The fields that are compared.
+std::vector<ConfigField> Compared(const XmtrConfig& cfg, const DiffOptions& options) {
+    std::vector<ConfigField> fields = ConfigFields(cfg);
+    std::erase_if(fields, [&](const ConfigField& f) {
+        return IsBookkeeping(f) || (options.skipPlatformIds &&
+                                    (f.path == "PlatformIdGoes" || f.path == "PlatformIdArgos"));
+    });
+    return fields;
 }
 
 // A value as JSON writes it: strings quoted, numbers, true and false, arrays.
@@ -47,9 +61,9 @@ bool SameRow(const Row& x, const Row& y) {
 
 std::vector<ConfigDifference> DiffConfigs(const XmtrConfig& a, const XmtrConfig& b,
                                           const XmtrConfig& cleared, const DiffOptions& options) {
-    const std::vector<ConfigField> fa = ConfigFields(a);
-    const std::vector<ConfigField> fb = ConfigFields(b);
-    const std::vector<ConfigField> fc = ConfigFields(cleared);
+    const std::vector<ConfigField> fa = Compared(a, options);
+    const std::vector<ConfigField> fb = Compared(b, options);
+    const std::vector<ConfigField> fc = Compared(cleared, options);
     auto rowsA = RowsOf(fa);
     auto rowsB = RowsOf(fb);
     auto rowsC = RowsOf(fc);
@@ -57,9 +71,6 @@ std::vector<ConfigDifference> DiffConfigs(const XmtrConfig& a, const XmtrConfig&
     std::vector<ConfigDifference> out;
     for (std::size_t i = 0; i < fa.size() && i < fb.size(); ++i) {
         const ConfigField& x = fa[i];
-        if (options.skipPlatformIds && IsPlatformId(x)) {
-            continue;
-        }
         if (x.table.empty()) {
             if (x.value != fb[i].value) {
                 ConfigDifference d;

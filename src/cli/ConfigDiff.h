@@ -2,7 +2,9 @@
 // Two configurations compared field by field on the model: the settings
 // that changed with their old and new values, and the table rows added,
 // removed or changed with the changed fields named, in the model's order.
-// A row is there when it differs from the row of a cleared model.
+// A row is there when it differs from the row of a cleared model. Editor
+// bookkeeping (changes not yet copied back, which grid rows may be edited)
+// is not compared.
 
 #include "protocol/XmtrConfig.h"
 
@@ -35,8 +37,8 @@ struct DiffOptions {
     bool skipPlatformIds = false;
 };
 
-// a is the old side, b the new one; cleared is the model both were loaded
-// over, which tells an unused row.
+// a is the old side, b the new one; cleared is what an empty file loads as,
+// which tells an unused row.
 std::vector<ConfigDifference> DiffConfigs(const XmtrConfig& a, const XmtrConfig& b,
                                           const XmtrConfig& cleared, const DiffOptions& options);
 

@@ -103,11 +103,13 @@ int Retrieve(CliPort& p, const std::string& file) {
     return kExitOk;
 }
 
-// A model as a file load starts from, for the session's preferences.
+// What an empty file loads as, for the session's preferences.
 XmtrConfig ClearedModel(CliPort& p) {
     XmtrConfig cfg;
     cfg.ClearAll(p.Ini());
     cfg.InitPresence(p.Ini());
+    ParseContext ctx = p.Context();
+    LoadConfigText("", cfg, ctx, false);
     return cfg;
 }
 
