@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 using namespace tavin;
@@ -240,6 +241,14 @@ TEST(CliParser, CompletionKnowsEveryCommandAndOption) {
     }
     EXPECT_THAT(script, HasSubstr("\"config\") words=\"json write check stats diff\""));
     EXPECT_THAT(script, HasSubstr("--type) COMPREPLY=($(compgen -W \"Data Event\""));
+
+    // The file the package installs is this script; after a change of the
+    // table, make it again with "tavin-cli completion bash".
+    std::ifstream packaged(TAVIN_SOURCE_DIR "/packaging/tavin-cli.bash-completion",
+                           std::ios::binary);
+    std::stringstream text;
+    text << packaged.rdbuf();
+    EXPECT_EQ(text.str(), script);
 }
 
 } // namespace
