@@ -221,7 +221,8 @@ public:
         });
         closeTimer_.setSingleShot(true);
         QObject::connect(&closeTimer_, &QTimer::timeout, [this] { Close(pendingResult_); });
-        progressTty_ = progress;
+        progress_ = progress;
+        progressTty_ = ::isatty(STDERR_FILENO) == 1;
     }
     ~CliLogHost() override { EndProgressLine(); }
 
@@ -284,12 +285,18 @@ public:
     void SetBoxInstruction(const std::string& text) override { instruction_ = text; }
     void SetBoxCommand(const std::string&) override {}
     void SetBoxProgress(bool visible, int maximum, int position) override {
-        if (!visible || !progressTty_ || maximum <= 0) {
+        if (!visible || !progress_ || maximum <= 0) {
             return;
         }
-        std::fprintf(stderr, "\r%d/%d lines", position, maximum);
+        if (progressTty_) {
+            std::fprintf(stderr, "\r%d/%d lines", position, maximum);
+            progressShown_ = true;
+        } else if (const int tenth = position * 10 / maximum; tenth > lastTenth_) {
+            // Into a file or a pipe: a line at every tenth of the way.
+            lastTenth_ = tenth;
+            std::fprintf(stderr, "%d/%d lines\n", position, maximum);
+        }
         std::fflush(stderr);
-        progressShown_ = true;
     }
     void CloseBoxAfter(int /*milliseconds*/, LogBoxResult result) override {
         // The delay lets a user read the box; here the outcome is printed, so
@@ -338,8 +345,10 @@ private:
     LogBoxResult pendingResult_ = LogBoxResult::Ok;
     std::string instruction_;
     std::string fileText_;
+    bool progress_ = false;
     bool progressTty_ = false;
     bool progressShown_ = false;
+    int lastTenth_ = 0;
 };
 
 // Ticks the entries a choice names; a message when a sensor is not there.
