@@ -75,6 +75,7 @@ void SavedHexLogReader::AddLine(std::string_view raw, const HexDumpDecoder::Reco
     }
     ++result_.dataLines;
     dump_.AddLine(line, sink);
+    dump_.Drain(sink);
 }
 
 void SavedHexLogReader::Finish(const HexDumpDecoder::RecordSink& sink) {

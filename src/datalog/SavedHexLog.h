@@ -44,6 +44,8 @@ public:
     void Finish(const HexDumpDecoder::RecordSink& sink);
     // What was found; its records stay empty (they went to the sink).
     const SavedHexLogResult& Result() const { return result_; }
+    // The hex text read but not yet decoded.
+    std::size_t Pending() const { return dump_.Backlog().size(); }
 
 private:
     HexDumpDecoder dump_;
