@@ -253,7 +253,7 @@ std::string CommandHelp(const CliCommand& c) {
     }
     out += "\nOptions:\n" + OptionLines(OptionsOf(c));
     out += "\nOptions take their value as --name VALUE or --name=VALUE";
-    out += c.port ? "; --port may come before or\nafter the command.\n" : ".\n";
+    out += c.port ? "; --port may come\nbefore or after the command.\n" : ".\n";
     return out + kExitCodes;
 }
 

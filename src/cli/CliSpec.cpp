@@ -112,11 +112,13 @@ std::vector<CliCommand> MakeCommands() {
           "file"}},
         "With any filter only the records that pass it are shown.\n"
         "LIST is items n or a-b joined by \",\" (0-2,4), or all; with only one of --sdi12 and "
-        "--internal no sensor of the other kind is shown (events always are).",
+        "--internal no sensor of the other kind is shown (events always are). Ctrl-C stops the "
+        "retrieval (exit 130).",
         RunLogPortCommand));
     c.push_back(Transmitter("log clear", "", 0, "erase the sensor log",
                             {{{"yes", "y"}, "", "erase without asking", ""}},
-                            "Asks on standard input first.", RunLogPortCommand));
+                            "Asks on standard input first; an erase not confirmed exits with 3.",
+                            RunLogPortCommand));
     c.push_back(Command(
         "log decode", "HEXFILE", 1, "decode a raw hex log saved by the utility",
         {{{"labels"},
