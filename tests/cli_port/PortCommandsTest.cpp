@@ -351,6 +351,22 @@ TEST_F(PortCommands, VerifyReportsASettingChangedBehindTheOperatorsBack) {
     EXPECT_EQ(list[0].toObject()["path"].toString(), "TimedTx.Channel");
     EXPECT_EQ(list[0].toObject()["new"].toInt(), changed.TimedTx.Channel);
 
+    // A port number the preferences given with --ini map to the device.
+    const fs::path ini = dir / "prefs.ini";
+    std::ofstream(ini) << "[COMM]\nPort7=" << sim.Link() << "\n";
+    const CliResult mapped =
+        RunProgram(TAVIN_CLI_PROGRAM, {"retrieve", "-o", (dir / "r.txt").string(), "--ini",
+                                       ini.string(), "--port", "7"});
+    EXPECT_EQ(mapped.exitCode, 0) << mapped.err;
+    EXPECT_EQ(RunProgram(TAVIN_CLI_PROGRAM, {"--port=7", "--ini=" + ini.string(), "config", "diff",
+                                             golden.string(), (dir / "r.txt").string()})
+                  .exitCode,
+              3); // config commands take no port
+    EXPECT_EQ(RunProgram(TAVIN_CLI_PROGRAM, {"config", "diff", other.string(),
+                                             (dir / "r.txt").string(), "--ini", ini.string()})
+                  .exitCode,
+              0);
+
     // A golden file that cannot be read never reaches the port.
     const CliResult missing = Cli(sim, {"verify", (dir / "none.txt").string()});
     EXPECT_EQ(missing.exitCode, 3);
