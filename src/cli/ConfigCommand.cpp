@@ -11,7 +11,6 @@
 #include "protocol/GlbIni.h"
 #include "protocol/UtilityControl.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>

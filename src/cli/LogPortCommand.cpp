@@ -6,12 +6,10 @@
 #include "datalog/DataLogController.h"
 #include "datalog/DataLogTexts.h"
 #include "files/AtomicFile.h"
-#include "files/Preferences.h"
 #include "support/FixedFormats.h"
 #include "support/StringRoutines.h"
 #include "workflows/SupervisionTexts.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFileInfo>

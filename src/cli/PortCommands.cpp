@@ -19,7 +19,6 @@
 #include "workflows/Supervision.h"
 #include "workflows/SupervisionTexts.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
