@@ -59,6 +59,7 @@ void CalibrationController::StartGpsCalibration() {
     }
     link_.QueueCommand(ActionCmd(mn::DTX));
     link_.QueueCommand(ActionCmd(mn::GCS));
+    startEcho_ = ActionCmd(mn::GCS);
     calibrating_ = true;
     StartOperation(Operation::Calibration);
 }
@@ -69,6 +70,7 @@ void CalibrationController::ForceFix() {
     }
     link_.QueueCommand(ActionCmd(mn::DTX));
     link_.QueueCommand(ActionCmd(mn::FGF));
+    startEcho_ = ActionCmd(mn::FGF);
     fixing_ = true;
     StartOperation(Operation::Fix);
 }
@@ -141,7 +143,13 @@ void CalibrationController::ParseLine(const std::string& line) {
     if (Contains(line, "OCR=")) {
         host_.ShowOcxoCorrection(SplitWord(1, line, "OCR="));
     }
-    if (Contains(line, "GCS=")) {
+    if (line == startEcho_) {
+        startEcho_.clear();
+    }
+    // A status asked for before the operation started (the opening "GCS?"
+    // still waiting to be parsed) says nothing about it: the transmitter
+    // answers in order, so statuses count from the start command's echo on.
+    if (Contains(line, "GCS=") && startEcho_.empty()) {
         ParseStatus(std::string(AfterFirst(line, '=')));
     }
 }

@@ -101,6 +101,8 @@ private:
     std::unique_ptr<OperationBox> box_;
     Operation boxOperation_ = Operation::None;
     bool progressShown_ = false;
+    // The start command ("GCS", "FGF") whose echo has not been parsed yet.
+    std::string startEcho_;
 };
 
 } // namespace tavin
