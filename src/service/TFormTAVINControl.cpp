@@ -29,6 +29,8 @@ TFormTAVINControl::TFormTAVINControl(TransmitterLink& link, Prompter& prompter, 
     XmitReplyEdit->setReadOnly(true);
     cbChkClearOnEnter = new QCheckBox("Clear On Enter", comm);
     cbChkClearOnEnter->setObjectName("cbChkClearOnEnter");
+    // Each command starts in an empty box; Up brings the last one back.
+    cbChkClearOnEnter->setChecked(true);
     cbChkClearOnEnter->setToolTip(kClearOnEnterHint);
     MemoTAVINResponse = new ServiceMemoEdit(comm, "MemoTAVINResponse");
 

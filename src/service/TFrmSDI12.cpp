@@ -24,6 +24,8 @@ TFrmSDI12::TFrmSDI12(TransmitterLink& link, bool& sdiSeen, Prompter& prompter, Q
     SDI12CmdEdit->installEventFilter(this);
     cbChkClearOnEnter = new QCheckBox("Clear On Enter", this);
     cbChkClearOnEnter->setObjectName("cbChkClearOnEnter");
+    // Each command starts in an empty box.
+    cbChkClearOnEnter->setChecked(true);
     cbChkClearOnEnter->setToolTip(kClearOnEnterHint);
 
     auto* top = new QGridLayout;

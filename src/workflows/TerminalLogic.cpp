@@ -50,6 +50,11 @@ void SDI12TerminalController::PacketHandler(const std::string& line) {
         sdiSeen_ = true;
         shown = line.substr(line.find('=') + 1);
     }
+    // The echo of the command just sent repeats what the memo already
+    // shows as typed; only the sensor's answer follows it.
+    if (line == link_.CurrentCommand()) {
+        return;
+    }
     if (sdiSeen_ && !shown.empty() && shown != ">") {
         memo_.AppendLine(shown);
     }
