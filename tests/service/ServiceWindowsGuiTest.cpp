@@ -11,6 +11,8 @@
 #include "service/TFormTAVINCal.h"
 #include "workflows/CalibrationLogic.h"
 #include "workflows/ServiceTexts.h"
+#include "workflows/Supervision.h"
+#include "workflows/TransmitterSession.h"
 
 #include <gtest/gtest.h>
 
@@ -183,4 +185,39 @@ TEST_F(ServiceOnSim, QuerySensorAsksTheCurrentRowsSensor) {
     EXPECT_EQ(fixture->prompter.Texts("info"), std::vector<std::string>{texts::kEnterSdiAddress});
     W().findChild<QPushButton*>("BtnClearSDI12Query")->click();
     EXPECT_TRUE(memo->Lines().isEmpty());
+}
+
+TEST_F(ServiceOnSim, MemoIsSavedToATextFile) {
+    const std::string path = dir.path().toStdString() + "/status.txt";
+    fixture->prompter.files.push_back(path);
+    RunWindow("MenuTAVINStatus", [&](QDialog& d) {
+        d.findChild<QPushButton*>("BtnGPSStatus")->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Memo(d, "MemoGenStatus").contains("GPS=No Fix"); },
+                                    10000));
+        d.findChild<QPushButton*>("BtnSaveMemo")->click();
+    });
+    std::ifstream in(path);
+    std::string first, second;
+    std::getline(in, first);
+    std::getline(in, second);
+    EXPECT_EQ(first, "GPS?");
+    EXPECT_EQ(second, "GPS=No Fix");
+}
+
+TEST_F(ServiceOnSim, MonitorModePollsTheStatusPanelAgainAfterAServiceWindow) {
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        if (auto* box = W().Host().BoxDialog()) {
+            box->Box().ClickCancel();
+        }
+    });
+    guard.start(20000);
+    W().findChild<QAbstractButton*>("SBtnMonitor")->click();
+    ASSERT_EQ(W().Mode(), OperatingMode::Monitor);
+    RunWindow("MenuTAVINStatus", [](QDialog&) {});
+    // The monitor poll runs again, so the status panel keeps being refreshed.
+    EXPECT_EQ(W().Session().Supervisor().InstalledProcedure(), PollProcedure::MonitorInspectPoll);
+    EXPECT_EQ(W().Session().Supervisor().InstalledHandler(),
+              PollHandler::MonitorInspectDataHandler);
 }
