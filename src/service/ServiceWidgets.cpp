@@ -3,8 +3,10 @@
 #include "files/AtomicFile.h"
 #include "ui/MessageBoxes.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -59,6 +61,24 @@ QPushButton* ServiceButton(QWidget* parent, const char* name, const char* captio
         button->setToolTip(hint);
     }
     return button;
+}
+
+QHBoxLayout* MemoWindowButtons(QDialog& dialog, ServiceMemoEdit& memo, Prompter& prompter,
+                               const char* saveTitle) {
+    QPushButton* clear = ServiceButton(&dialog, "BtnClear", "Clear");
+    QPushButton* save =
+        ServiceButton(&dialog, "BtnSaveMemo", "Save...", "Save what the memo shows to a text file");
+    QPushButton* close = ServiceButton(&dialog, "BtnClose", "Close");
+    QObject::connect(clear, &QPushButton::clicked, &memo, [&memo] { memo.ClearLines(); });
+    QObject::connect(save, &QPushButton::clicked, &memo,
+                     [&memo, &prompter, saveTitle] { SaveMemoToFile(prompter, memo, saveTitle); });
+    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* row = new QHBoxLayout;
+    row->addWidget(clear);
+    row->addWidget(save);
+    row->addStretch(1);
+    row->addWidget(close);
+    return row;
 }
 
 void SaveMemoToFile(Prompter& prompter, const QPlainTextEdit& memo, const std::string& title) {

@@ -10,6 +10,8 @@
 
 #include <string>
 
+class QDialog;
+class QHBoxLayout;
 class QPushButton;
 class QWidget;
 
@@ -38,6 +40,11 @@ std::string Latin(const QString& text);
 
 QPushButton* ServiceButton(QWidget* parent, const char* name, const char* caption,
                            const char* hint = nullptr);
+
+// The buttons under a memo: "Clear" and "Save..." on the left, "Close"
+// (which accepts the dialog) on the right.
+QHBoxLayout* MemoWindowButtons(QDialog& dialog, ServiceMemoEdit& memo, Prompter& prompter,
+                               const char* saveTitle);
 
 // Asks for a file name and writes the memo's text to it, replacing the file
 // whole or not at all. An error is reported through the prompter.

@@ -43,23 +43,10 @@ TFormTAVINControl::TFormTAVINControl(TransmitterLink& link, Prompter& prompter, 
     grid->addWidget(MemoTAVINResponse, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    QPushButton* clear = ServiceButton(this, "BtnClear", "Clear");
-    QPushButton* save =
-        ServiceButton(this, "BtnSaveMemo", "Save...", "Save the replies to a text file");
-    QPushButton* close = ServiceButton(this, "BtnClose", "Close");
-    connect(clear, &QPushButton::clicked, this, [this] { controller_.Clear(); });
-    connect(save, &QPushButton::clicked, this,
-            [this] { SaveMemoToFile(prompter_, *MemoTAVINResponse, "Save TAVIN Direct Control"); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(clear);
-    bottom->addWidget(save);
-    bottom->addStretch(1);
-    bottom->addWidget(close);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(comm, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(
+        MemoWindowButtons(*this, *MemoTAVINResponse, prompter_, "Save TAVIN Direct Control"));
     resize(600, 440);
     XmitCmdEdit->setFocus();
 }

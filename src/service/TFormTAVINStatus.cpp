@@ -60,22 +60,11 @@ TFormTAVINStatus::TFormTAVINStatus(TransmitterLink& link, bool extended, Prompte
     }
     groups->addStretch(1);
 
-    auto* bottom = new QHBoxLayout;
-    QPushButton* clear = ServiceButton(this, "BtnClear", "Clear");
-    QPushButton* save =
-        ServiceButton(this, "BtnSaveMemo", "Save...", "Save the replies to a text file");
+    QHBoxLayout* bottom = MemoWindowButtons(*this, *memo_, prompter_, "Save TAVIN Status");
+    // A button without an action, kept hidden.
     QPushButton* forceFix = ServiceButton(this, "BtnForceFix", "Force Fix");
     forceFix->setVisible(false);
-    QPushButton* close = ServiceButton(this, "BtnClose", "Close");
-    connect(clear, &QPushButton::clicked, this, [this] { controller_.Clear(); });
-    connect(save, &QPushButton::clicked, this,
-            [this] { SaveMemoToFile(prompter_, *memo_, "Save TAVIN Status"); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    bottom->addWidget(clear);
-    bottom->addWidget(save);
-    bottom->addStretch(1);
-    bottom->addWidget(forceFix);
-    bottom->addWidget(close);
+    bottom->insertWidget(bottom->count() - 1, forceFix);
 
     auto* layout = new QGridLayout(this);
     layout->addLayout(groups, 0, 0);

@@ -34,24 +34,10 @@ TFrmSDI12::TFrmSDI12(TransmitterLink& link, bool& sdiSeen, Prompter& prompter, Q
     top->addWidget(cbChkClearOnEnter, 0, 2);
     top->setColumnStretch(1, 1);
 
-    QPushButton* clear = ServiceButton(this, "BtnClear", "Clear");
-    QPushButton* save =
-        ServiceButton(this, "BtnSaveMemo", "Save...", "Save the answers to a text file");
-    QPushButton* close = ServiceButton(this, "BtnClose", "Close");
-    connect(clear, &QPushButton::clicked, this, [this] { controller_.Clear(); });
-    connect(save, &QPushButton::clicked, this,
-            [this] { SaveMemoToFile(prompter_, *memo_, "Save SDI-12 Terminal"); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(clear);
-    bottom->addWidget(save);
-    bottom->addStretch(1);
-    bottom->addWidget(close);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(memo_, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(MemoWindowButtons(*this, *memo_, prompter_, "Save SDI-12 Terminal"));
     resize(480, 380);
     SDI12CmdEdit->setFocus();
 }

@@ -37,7 +37,6 @@ public:
     void Press(StatusQuery query);
     // Every reply line from the link.
     void PacketHandler(const std::string& line);
-    void Clear() { memo_.ClearLines(); }
 
     bool Sent() const { return sent_; }
     bool Extended() const { return extended_; }

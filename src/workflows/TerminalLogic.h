@@ -32,7 +32,6 @@ public:
     // Escape: ESC alone goes out.
     bool Escape(bool clearOnEnter);
     void PacketHandler(const std::string& line);
-    void Clear() { view_.ClearLines(); }
 
     bool Typed() const { return typed_; }
     CommandHistory& History() { return history_; }
@@ -57,7 +56,6 @@ public:
     // Escape: ESC alone goes out.
     void Escape();
     void PacketHandler(const std::string& line);
-    void Clear() { memo_.ClearLines(); }
 
 private:
     TransmitterLink& link_;
