@@ -62,18 +62,25 @@ void TxTestController::PacketHandler(const std::string& line) {
     if (!Contains(line, "ERR")) {
         return;
     }
+    // The box waits for the reply timer: shown from here it would hold up
+    // the link's framing while it is open.
     if (ocxoRequest_) {
         ocxoRequest_ = false;
-        view_.ShowErrorBox(texts::kOcxoFailed);
+        pendingError_ = texts::kOcxoFailed;
         link_.ReleaseCurrentCommand();
     } else if (failSafe_) {
         failSafe_ = false;
-        view_.ShowErrorBox(texts::kFailSafeFailed);
+        pendingError_ = texts::kFailSafeFailed;
         link_.ReleaseCurrentCommand();
     }
 }
 
 void TxTestController::OnTimer() {
+    if (!pendingError_.empty()) {
+        const std::string text = std::move(pendingError_);
+        pendingError_.clear();
+        view_.ShowErrorBox(text);
+    }
     if (replies_.empty()) {
         return;
     }

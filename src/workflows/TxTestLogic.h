@@ -43,7 +43,8 @@ public:
     void BitRateChanged(int bitRateIndex, int channel);
 
     void PacketHandler(const std::string& line);
-    // A tick of the reply timer: one waiting line is parsed.
+    // A tick of the reply timer: an error reported by the transmitter is
+    // shown, and one waiting line is parsed.
     void OnTimer();
 
     bool OcxoRequest() const { return ocxoRequest_; }
@@ -56,6 +57,7 @@ private:
     std::deque<std::string> replies_; // MemoReply
     bool ocxoRequest_ = false;
     bool failSafe_ = false;
+    std::string pendingError_; // shown at the next tick of the reply timer
 };
 
 } // namespace tavin
