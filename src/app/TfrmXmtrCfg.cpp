@@ -82,6 +82,7 @@ void TfrmXmtrCfg::FormCreate() {
     });
     ConnectLink();
     ConnectButtons();
+    BuildServiceControls();
     DefaultHide();
 
     ShowIndicator(false);
