@@ -228,16 +228,19 @@ GridEditResult InternSensGridRules::CleanUp() {
     if (ReadOnly()) {
         return GridEditResult::Refused();
     }
+    // The sensors move up in their order, labels and all; the free rows
+    // left at the end are default rows with the labels of their places.
     auto& t = cfg_.Internal;
-    for (int i = 1; i < kInternRows; ++i) {
-        if (!IsFree(t[i - 1])) {
-            continue;
+    int next = 0;
+    for (int i = 0; i < kInternRows; ++i) {
+        if (!IsFree(t[i])) {
+            if (i != next) {
+                t[next] = t[i];
+            }
+            ++next;
         }
-        int firstFree = 0;
-        while (!IsFree(t[firstFree])) {
-            ++firstFree;
-        }
-        t[firstFree] = t[i];
+    }
+    for (int i = next; i < kInternRows; ++i) {
         t[i] = DefaultRecord(i);
     }
     return GridEditResult::Rows(0, RowCount() - 1);
