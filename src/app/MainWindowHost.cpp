@@ -133,11 +133,7 @@ void MainWindowHost::ChannelsLoaded() {
 }
 
 void MainWindowHost::UncheckSensorTest() {
-    if (auto* test = w_.findChild<QPushButton*>("cbEnableInternalSensorTests")) {
-        const bool blocked = test->blockSignals(true);
-        test->setChecked(false);
-        test->blockSignals(blocked);
-    }
+    w_.UncheckInternalSensorTest();
 }
 
 void MainWindowHost::ReplaceDebugMemo(const std::vector<std::string>& lines) {

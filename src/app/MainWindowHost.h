@@ -69,6 +69,7 @@ public:
     OperationBox* OpenProgressBox() override;
     void FirmwareLevelChanged(int level) override;
     void RefreshAllViews() override;
+    void AppendInternalSensorTest(const std::string& line) override;
 
 private:
     TfrmXmtrCfg& w_;

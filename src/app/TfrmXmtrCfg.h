@@ -32,8 +32,12 @@ class QWidget;
 
 namespace tavin {
 
+class EquationsPage;
+class InternalSensorsPage;
 class MainWindowHost;
+class MinMaxAvgPage;
 class Prompter;
+class SDI12Page;
 class QtLink;
 class StatusPanel;
 class TransmitterSession;
@@ -81,6 +85,9 @@ public:
     void MenuSaveTemplateClick();
     void BtnCheckLocalClick();
     void BtnCheckTemplateClick();
+    // The record of the SDI-12 grid's current row (the sensor a query
+    // asks), -1 when there is none.
+    int CurrentSDI12Row() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -103,6 +110,14 @@ private:
     void ConnectButtons();
     // The fields this window shows of the configuration follow the model.
     void RefreshConfigViews();
+    // The sensor pages (TfrmXmtrCfgSensors.cpp).
+    void BuildSensorPages();
+    void RefreshSensorViews();
+    void GridEquationsButtonClick(int row);
+    void cbEnableInternalSensorTestsClick(bool on);
+    void QueueInternalSensorTest(const std::string& command);
+    void AppendInternalSensorTest(const std::string& line);
+    void UncheckInternalSensorTest();
 
     void TAVINTXModeChanged(TTAVINTXType& type);
     void ModeButtonClicked(OperatingMode mode, bool down);
@@ -144,6 +159,10 @@ private:
     std::unique_ptr<MainWindowHost> host_;
     std::unique_ptr<TransmitterSession> session_;
     StatusPanel* statusPanel_ = nullptr;
+    SDI12Page* sdi12Page_ = nullptr;
+    InternalSensorsPage* internalSensorsPage_ = nullptr;
+    MinMaxAvgPage* minMaxAvgPage_ = nullptr;
+    EquationsPage* equationsPage_ = nullptr;
 
     QTabWidget* mainPageControl_ = nullptr;
     std::map<std::string, QWidget*> pages_;

@@ -255,7 +255,7 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
         }
         link_->EnableTimer(LinkTimer::Comm, true);
         enable({"OvcFirstTx", "OvcNesdisID", "PIS", "RzSpinTimedChan", "RzSpinRandomChan"}, true);
-        if (auto* test = findChild<QPushButton*>("cbEnableInternalSensorTests")) {
+        if (auto* test = findChild<QAbstractButton*>("cbEnableInternalSensorTests")) {
             test->setChecked(false);
         }
         break;

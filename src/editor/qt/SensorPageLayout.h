@@ -1,0 +1,33 @@
+#pragma once
+// Small helpers the sensor pages share to lay themselves out on the main
+// window's page widgets.
+
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+#include <string>
+
+namespace tavin {
+
+class GridView;
+
+// Single-byte texts of the model as Qt strings and back.
+inline QString Latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), int(s.size()));
+}
+
+// A named push button with its hint.
+QPushButton* NamedButton(QWidget* parent, const char* name, const char* caption,
+                         const char* hint = nullptr);
+
+// Puts `content` on `page` as its only child, filling it.
+void FillPage(QWidget* page, QWidget* content);
+
+// A grid that shows its "n:" column and no row numbers of its own.
+void SetUpSensorGrid(GridView& grid, const char* hint);
+
+// The grid's current data row, -1 when there is none.
+int CurrentGridRow(const GridView& grid);
+
+} // namespace tavin
