@@ -5,6 +5,7 @@
 #include "editor/qt/GridView.h"
 #include "editor/qt/SensorPageLayout.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
@@ -16,8 +17,20 @@ EquationsPage::EquationsPage(XmtrConfig& config, QWidget* page) : QWidget(page),
     SetUpSensorGrid(*grid_, "Equations: type one, or press the cell's button for the editor");
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->setWordWrap(true);
+    // The cell's own button shows only while the cell is edited: this one
+    // is always there.
+    auto* editor = NamedButton(this, "BtnEquationEditor", "Equation Editor...",
+                               "Compose the equation of the current row with the editor");
+    connect(editor, &QPushButton::clicked, this, [this] {
+        const int row = CurrentGridRow(*grid_);
+        emit EditorRequested(row < 0 ? rules_.RowCount() - 1 : row);
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(editor);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
     FillPage(page, this);
     connect(&grid_->Delegate(), &GridCellDelegate::ButtonClicked, this,
             [this](const QModelIndex& index) {

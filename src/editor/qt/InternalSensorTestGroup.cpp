@@ -72,6 +72,7 @@ InternalSensorTestGroup::InternalSensorTestGroup(QWidget* parent) : QWidget(pare
     connect(clear, &QPushButton::clicked, memo_, &QPlainTextEdit::clear);
     grid->addWidget(clear, row, 0);
     layout->addWidget(tests_, 1);
+    layout->addStretch(0);
 
     // Whoever unticks the box (the user, or the window leaving the mode),
     // the group goes and "Echo" and "Collection" follow without a command

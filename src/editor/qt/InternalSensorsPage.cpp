@@ -11,6 +11,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 
 namespace tavin {
 
@@ -38,15 +39,17 @@ InternalSensorsPage::InternalSensorsPage(XmtrConfig& config, const TUtilityContr
     buttons->addWidget(cleanUp);
     buttons->addStretch(1);
     layout->addLayout(buttons, 1, 0);
-    layout->addWidget(bucket_, 0, 1, 2, 1);
-    layout->addWidget(tests_, 0, 2, 2, 1);
+    auto* side = new QVBoxLayout;
+    side->addWidget(bucket_);
+    side->addStretch(1);
+    layout->addLayout(side, 0, 1, 2, 1);
+    layout->addWidget(tests_, 0, 2, 2, 1, Qt::AlignTop);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(2, 2);
     FillPage(page, this);
 
     connect(&grid_->Model(), &GridTableModel::RowsEdited, this, [this] { emit TableEdited(); });
     Refresh();
-    grid_->resizeColumnsToContents();
 }
 
 void InternalSensorsPage::SetPrompter(Prompter* prompter) {
@@ -56,6 +59,10 @@ void InternalSensorsPage::SetPrompter(Prompter* prompter) {
 void InternalSensorsPage::Refresh() {
     const int before = CurrentRow();
     grid_->RefreshGrid();
+    FitSensorColumns(*grid_, {{InternSensGridRules::kType, "Battery"},
+                              {InternSensGridRules::kInterval, kTimeSample},
+                              {InternSensGridRules::kOffset, kTimeSample},
+                              {InternSensGridRules::kTrig, "J:H:M:S"}});
     grid_->setColumnHidden(InternSensGridRules::kTrig, !rules_.TrigColumnShown());
     if (before >= rules_.RowCount() || (before < 0 && rules_.RowCount() > 0)) {
         grid_->setCurrentIndex(grid_->model()->index(0, InternSensGridRules::kType));

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavin {
 
 MinMaxAvgPage::MinMaxAvgPage(XmtrConfig& config, const TUtilityControl& utility, const TGlbIni& ini,
@@ -16,18 +18,14 @@ MinMaxAvgPage::MinMaxAvgPage(XmtrConfig& config, const TUtilityControl& utility,
     setObjectName("MinMaxAvgPage");
     grid_ = new GridView(rules_, "GridMinMaxAvg", this);
     SetUpSensorGrid(*grid_, texts::kMinMaxAvgGridHint);
-    auto* caption = new QLabel(texts::kCheckToLog, this);
-    caption->setObjectName("LblCheckToLog");
+    caption_ = new QLabel(texts::kCheckToLog, this);
+    caption_->setObjectName("LblCheckToLog");
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(caption);
+    layout->addWidget(caption_);
     layout->addWidget(grid_, 1);
     FillPage(page, this);
     Refresh();
-    grid_->resizeColumnsToContents();
-    grid_->setColumnWidth(MinMaxAvgGridRules::kSensor, grid_->columnWidth(1) + 60);
-    // The caption sits over the flag columns.
-    caption->setContentsMargins(grid_->columnViewportPosition(MinMaxAvgGridRules::kMin), 0, 0, 0);
 }
 
 void MinMaxAvgPage::SetPrompter(Prompter* prompter) {
@@ -36,6 +34,11 @@ void MinMaxAvgPage::SetPrompter(Prompter* prompter) {
 
 void MinMaxAvgPage::Refresh() {
     grid_->RefreshGrid();
+    FitSensorColumns(*grid_, {{MinMaxAvgGridRules::kSensor, "WWWW  "},
+                              {MinMaxAvgGridRules::kInterval, kTimeSample},
+                              {MinMaxAvgGridRules::kOffset, kTimeSample}});
+    // The caption sits over the flag columns.
+    caption_->setContentsMargins(grid_->columnViewportPosition(MinMaxAvgGridRules::kMin), 0, 0, 0);
     grid_->setColumnHidden(MinMaxAvgGridRules::kVec, !rules_.VecColumnShown());
 }
 

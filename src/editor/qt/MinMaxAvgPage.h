@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QLabel;
+
 namespace tavin {
 
 class GridView;
@@ -25,6 +27,7 @@ public:
 private:
     MinMaxAvgGridRules rules_;
     GridView* grid_ = nullptr;
+    QLabel* caption_ = nullptr;
 };
 
 } // namespace tavin

@@ -32,7 +32,6 @@ SDI12Page::SDI12Page(XmtrConfig& config, const TUtilityControl& utility, const T
             [this](const QModelIndex& now) { emit CurrentRowChanged(now.row()); });
     connect(&grid_->Model(), &GridTableModel::RowsEdited, this, [this] { emit TableEdited(); });
     Refresh();
-    grid_->resizeColumnsToContents();
 }
 
 void SDI12Page::SetPrompter(Prompter* prompter) {
@@ -42,6 +41,9 @@ void SDI12Page::SetPrompter(Prompter* prompter) {
 void SDI12Page::Refresh() {
     const int before = CurrentRow();
     grid_->RefreshGrid();
+    FitSensorColumns(*grid_, {{SDI12GridRules::kInterval, kTimeSample},
+                              {SDI12GridRules::kOffset, kTimeSample},
+                              {SDI12GridRules::kTrig, "H/L  "}});
     grid_->setColumnHidden(SDI12GridRules::kTrig, !rules_.TrigColumnShown());
     // The current row goes back to the first when the table got shorter.
     if (before >= rules_.RowCount() || (before < 0 && rules_.RowCount() > 0)) {

@@ -1,9 +1,13 @@
 #include "editor/qt/SensorPageLayout.h"
 
+#include "editor/qt/GridTableModel.h"
 #include "editor/qt/GridView.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
+
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tavin {
 
@@ -27,6 +31,21 @@ void SetUpSensorGrid(GridView& grid, const char* hint) {
     grid.setToolTip(hint);
     grid.setAlternatingRowColors(false);
     grid.horizontalHeader()->setStretchLastSection(false);
+}
+
+void FitSensorColumns(GridView& grid, std::initializer_list<ColumnSample> samples) {
+    grid.resizeColumnsToContents();
+    const QFontMetrics metrics(grid.font());
+    const int padding = 16;
+    const int arrow = 24;
+    grid.setColumnWidth(0,
+                        std::max(grid.columnWidth(0), metrics.horizontalAdvance("63:") + padding));
+    for (const ColumnSample& s : samples) {
+        const bool list =
+            grid.Model().CellAt(grid.model()->index(0, s.column)).kind == CellKind::List;
+        const int width = metrics.horizontalAdvance(s.text) + padding + (list ? arrow : 0);
+        grid.setColumnWidth(s.column, std::max(grid.columnWidth(s.column), width));
+    }
 }
 
 int CurrentGridRow(const GridView& grid) {

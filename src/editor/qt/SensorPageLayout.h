@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <initializer_list>
 #include <string>
 
 namespace tavin {
@@ -26,6 +27,17 @@ void FillPage(QWidget* page, QWidget* content);
 
 // A grid that shows its "n:" column and no row numbers of its own.
 void SetUpSensorGrid(GridView& grid, const char* hint);
+
+// A column and the widest text it must show whole.
+struct ColumnSample {
+    int column;
+    const char* text;
+};
+
+// Columns as wide as their contents, never narrower than the widest index
+// ("63:") or their samples; a list column leaves room for its arrow.
+void FitSensorColumns(GridView& grid, std::initializer_list<ColumnSample> samples);
+inline constexpr char kTimeSample[] = "00:00:00";
 
 // The grid's current data row, -1 when there is none.
 int CurrentGridRow(const GridView& grid);

@@ -81,7 +81,6 @@ TippingBucketGroup::TippingBucketGroup(XmtrConfig& config, const TUtilityControl
             SetTBResetNumber(cfg_, value);
         }
     });
-    layout->setRowStretch(4, 1);
     Refresh();
 }
 
