@@ -231,17 +231,13 @@ GridEditResult SDI12GridRules::Edit(int row, int column, const std::string& text
 GridEditResult SDI12GridRules::EditAppend(int k, bool checked) {
     TSDI12Row& r = cfg_.SDI12[k];
     if (checked) {
-        const TSDI12Row& parent = cfg_.SDI12[SDI12GetParentRow(cfg_, k)];
-        r.Append = true;
-        r.Address = parent.Address;
-        r.Measurement = parent.Measurement;
-        r.Interval = parent.Interval;
-        r.Offset = parent.Offset;
-        r.LogRate = parent.LogRate;
-        r.Delta = parent.Delta;
-        r.Trig = parent.Trig;
-        r.Concurrent = parent.Concurrent;
-        r.Value = parent.Value;
+        // The parent's measurement, timing, logging and value; the row
+        // keeps its own label.
+        TSDI12Row appended = cfg_.SDI12[SDI12GetParentRow(cfg_, k)];
+        appended.Label = r.Label;
+        appended.Enabled = true;
+        appended.Append = true;
+        r = appended;
         if (k < kSDI12Rows - 1) {
             cfg_.SDI12[k + 1].Enabled = true;
         }

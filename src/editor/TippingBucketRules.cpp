@@ -54,23 +54,31 @@ TippingBucketView RefreshTippingBucketSetup(XmtrConfig& cfg, const TUtilityContr
     const int found = FindEntry(v.resetEntries, tb.ResetInterval);
     v.resetIndex = std::max(found, 0);
     tb.ResetInterval = v.resetEntries[v.resetIndex];
-    if (tb.ResetInterval == kDaily) {
-        tb.ResetHour = std::clamp(tb.ResetHour, 0, kMaxHour);
-        v.numberShown = true;
-        v.numberMin = 0;
-        v.numberMax = kMaxHour;
-        v.numberValue = tb.ResetHour;
-        v.numberHint = texts::kTBDailyHint;
-        v.numberLabel = texts::kTBDailyLabel;
-    } else if (tb.ResetInterval == kDays) {
-        // "0" days would go out as no reset at all.
-        tb.ResetDays = std::clamp(tb.ResetDays, 1, kMaxDays);
-        v.numberShown = true;
-        v.numberMin = 1;
-        v.numberMax = kMaxDays;
-        v.numberValue = tb.ResetDays;
-        v.numberHint = texts::kTBDaysHint;
-        v.numberLabel = texts::kTBDaysLabel;
+    // "Daily" counts hours, "Days" days ("0" days would go out as no
+    // reset at all).
+    struct NumberField {
+        const char* kind;
+        std::int32_t TTippingBucket::*value;
+        int min;
+        int max;
+        const char* hint;
+        const char* label;
+    };
+    static const NumberField kFields[] = {
+        {kDaily, &TTippingBucket::ResetHour, 0, kMaxHour, texts::kTBDailyHint,
+         texts::kTBDailyLabel},
+        {kDays, &TTippingBucket::ResetDays, 1, kMaxDays, texts::kTBDaysHint, texts::kTBDaysLabel},
+    };
+    for (const NumberField& f : kFields) {
+        if (tb.ResetInterval == f.kind) {
+            tb.*f.value = std::clamp(tb.*f.value, f.min, f.max);
+            v.numberShown = true;
+            v.numberMin = f.min;
+            v.numberMax = f.max;
+            v.numberValue = tb.*f.value;
+            v.numberHint = f.hint;
+            v.numberLabel = f.label;
+        }
     }
     return v;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavin;
+using tavin::test::ExpectCells;
 using tavin::test::SensorRulesFixture;
 using C = InternSensGridRules::Column;
 
@@ -98,38 +99,23 @@ TEST(InternSensGridRules, RowCells) {
     f.cfg.Internal[1].Delta = true;
     f.Internal(2, "CL");
     f.cfg.Internal[2].TimeFormat = "H:M:S";
-    struct Case {
-        int row;
-        int col;
-        CellKind kind;
-        bool editable;
-        bool greyed;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0, C::kInterval, CellKind::Time, true, false, "01:00:00"},
-        {0, C::kDelta, CellKind::Check, true, false, ""},
-        {0, C::kLogRate, CellKind::Text, true, false, ""}, // a negative rate shows empty
-        {0, C::kTrig, CellKind::List, true, false, "None"},
-        {1, C::kLogRate, CellKind::Text, false, true, ""},
-        {1, C::kTrig, CellKind::Text, false, true, ""},
-        {2, C::kDelta, CellKind::Text, false, true, ""},
-        {2, C::kLogRate, CellKind::Text, false, true, ""},
-        {2, C::kTrig, CellKind::List, true, false, "H:M:S"},
-        // A free row has nothing to time or log.
-        {3, C::kType, CellKind::List, true, false, "None"},
-        {3, C::kInterval, CellKind::Text, false, false, ""},
-        {3, C::kDelta, CellKind::Text, false, false, ""},
-        {3, C::kLabel, CellKind::Text, true, false, "INT3"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "row " << c.row << " col " << c.col);
-        const CellView v = f.rules.Cell(c.row, c.col);
-        EXPECT_EQ(v.kind, c.kind);
-        EXPECT_EQ(v.editable, c.editable);
-        EXPECT_EQ(v.greyed, c.greyed);
-        EXPECT_EQ(v.text, c.text);
-    }
+    ExpectCells(f.rules, {
+                             {0, C::kInterval, CellKind::Time, true, false, "01:00:00"},
+                             {0, C::kDelta, CellKind::Check, true, false, ""},
+                             {0, C::kLogRate, CellKind::Text, true, false,
+                              ""}, // a negative rate shows empty
+                             {0, C::kTrig, CellKind::List, true, false, "None"},
+                             {1, C::kLogRate, CellKind::Text, false, true, ""},
+                             {1, C::kTrig, CellKind::Text, false, true, ""},
+                             {2, C::kDelta, CellKind::Text, false, true, ""},
+                             {2, C::kLogRate, CellKind::Text, false, true, ""},
+                             {2, C::kTrig, CellKind::List, true, false, "H:M:S"},
+                             // A free row has nothing to time or log.
+                             {3, C::kType, CellKind::List, true, false, "None"},
+                             {3, C::kInterval, CellKind::Text, false, false, ""},
+                             {3, C::kDelta, CellKind::Text, false, false, ""},
+                             {3, C::kLabel, CellKind::Text, true, false, "INT3"},
+                         });
     EXPECT_EQ(f.rules.Cell(2, C::kTrig).entries.size(), 33u);
     EXPECT_EQ(f.rules.Cell(2, C::kTrig).entries.front(), "S");
     EXPECT_EQ(f.rules.Cell(0, C::kTrig).entries, (Names{"None", "High", "Low", "H/L"}));

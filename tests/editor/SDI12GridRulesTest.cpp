@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavin;
+using tavin::test::ExpectCells;
 using tavin::test::SensorRulesFixture;
 using C = SDI12GridRules::Column;
 
@@ -26,56 +27,41 @@ TEST(SDI12GridRules, RowStatesDecideEveryCell) {
     f.Sensor(3, "2", "T");
     f.cfg.SDI12[4].LogRate = -1; // record 4 enabled and free, record 5 not enabled
 
-    struct Case {
-        int row;
-        int col;
-        CellKind kind;
-        bool editable;
-        bool greyed;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0, C::kIndex, CellKind::Text, false, false, "0:"},
-        {0, C::kAppend, CellKind::Text, false, false, ""}, // never on the first row
-        {0, C::kAddress, CellKind::Text, true, false, "0"},
-        {0, C::kInterval, CellKind::Time, true, false, "00:15:00"},
-        {0, C::kDelta, CellKind::Check, true, false, ""},
-        {0, C::kLogRate, CellKind::Text, true, false, "5"},
-        {0, C::kTrig, CellKind::List, true, false, "High"},
-        // An appended value: only the value and (with triggers) the logging.
-        {1, C::kAppend, CellKind::Check, true, false, ""},
-        {1, C::kAddress, CellKind::Text, false, true, ""},
-        {1, C::kMeasurement, CellKind::Text, false, true, ""},
-        {1, C::kInterval, CellKind::Text, false, true, ""},
-        {1, C::kValue, CellKind::Text, true, false, "2"},
-        {1, C::kDelta, CellKind::Check, true, false, ""},
-        // Delta logging leaves no rate or trigger.
-        {2, C::kLogRate, CellKind::Text, false, true, ""},
-        {2, C::kTrig, CellKind::Text, false, true, ""},
-        // "T" gives no logging at all, and nothing can be appended under it.
-        {3, C::kMeasurement, CellKind::Text, true, false, "T"},
-        {3, C::kDelta, CellKind::Text, false, true, ""},
-        {3, C::kLogRate, CellKind::Text, false, true, ""},
-        {4, C::kAppend, CellKind::Text, false, false, ""},
-        // Enabled and free: open for an address.
-        {4, C::kAddress, CellKind::Text, true, false, ""},
-        {4, C::kValue, CellKind::Text, true, false, ""},
-        {4, C::kDelta, CellKind::Text, false, false, ""},
-        {4, C::kTrig, CellKind::Text, false, false, ""},
-        // Not enabled.
-        {5, C::kAppend, CellKind::Text, false, false, ""},
-        {5, C::kAddress, CellKind::Text, false, false, ""},
-        {5, C::kInterval, CellKind::Time, false, false, ""},
-        {5, C::kLabel, CellKind::Text, true, false, "SDI5"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "row " << c.row << " col " << c.col);
-        const CellView v = f.rules.Cell(c.row, c.col);
-        EXPECT_EQ(v.kind, c.kind);
-        EXPECT_EQ(v.editable, c.editable);
-        EXPECT_EQ(v.greyed, c.greyed);
-        EXPECT_EQ(v.text, c.text);
-    }
+    ExpectCells(f.rules,
+                {
+                    {0, C::kIndex, CellKind::Text, false, false, "0:"},
+                    {0, C::kAppend, CellKind::Text, false, false, ""}, // never on the first row
+                    {0, C::kAddress, CellKind::Text, true, false, "0"},
+                    {0, C::kInterval, CellKind::Time, true, false, "00:15:00"},
+                    {0, C::kDelta, CellKind::Check, true, false, ""},
+                    {0, C::kLogRate, CellKind::Text, true, false, "5"},
+                    {0, C::kTrig, CellKind::List, true, false, "High"},
+                    // An appended value: only the value and (with triggers) the logging.
+                    {1, C::kAppend, CellKind::Check, true, false, ""},
+                    {1, C::kAddress, CellKind::Text, false, true, ""},
+                    {1, C::kMeasurement, CellKind::Text, false, true, ""},
+                    {1, C::kInterval, CellKind::Text, false, true, ""},
+                    {1, C::kValue, CellKind::Text, true, false, "2"},
+                    {1, C::kDelta, CellKind::Check, true, false, ""},
+                    // Delta logging leaves no rate or trigger.
+                    {2, C::kLogRate, CellKind::Text, false, true, ""},
+                    {2, C::kTrig, CellKind::Text, false, true, ""},
+                    // "T" gives no logging at all, and nothing can be appended under it.
+                    {3, C::kMeasurement, CellKind::Text, true, false, "T"},
+                    {3, C::kDelta, CellKind::Text, false, true, ""},
+                    {3, C::kLogRate, CellKind::Text, false, true, ""},
+                    {4, C::kAppend, CellKind::Text, false, false, ""},
+                    // Enabled and free: open for an address.
+                    {4, C::kAddress, CellKind::Text, true, false, ""},
+                    {4, C::kValue, CellKind::Text, true, false, ""},
+                    {4, C::kDelta, CellKind::Text, false, false, ""},
+                    {4, C::kTrig, CellKind::Text, false, false, ""},
+                    // Not enabled.
+                    {5, C::kAppend, CellKind::Text, false, false, ""},
+                    {5, C::kAddress, CellKind::Text, false, false, ""},
+                    {5, C::kInterval, CellKind::Time, false, false, ""},
+                    {5, C::kLabel, CellKind::Text, true, false, "SDI5"},
+                });
     EXPECT_TRUE(f.rules.Cell(1, C::kAppend).checked);
     EXPECT_TRUE(f.rules.Cell(2, C::kDelta).checked);
 }

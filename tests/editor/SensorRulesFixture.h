@@ -2,11 +2,15 @@
 // A configuration, preferences and feature switches for the sensor grid
 // rules, with a few ways to lay out SDI-12 and internal tables quickly.
 
+#include "editor/GridRules.h"
 #include "protocol/GlbIni.h"
 #include "protocol/UtilityControl.h"
 #include "protocol/XmtrConfig.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
+#include <vector>
 
 namespace tavin::test {
 
@@ -48,5 +52,26 @@ struct SensorRulesFixture {
     TUtilityControl utility;
     XmtrConfig cfg;
 };
+
+// What one cell of a grid must look like.
+struct CellCase {
+    int row;
+    int col;
+    CellKind kind;
+    bool editable;
+    bool greyed;
+    const char* text;
+};
+
+inline void ExpectCells(const GridRules& rules, const std::vector<CellCase>& cases) {
+    for (const CellCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << c.row << " col " << c.col);
+        const CellView v = rules.Cell(c.row, c.col);
+        EXPECT_EQ(v.kind, c.kind);
+        EXPECT_EQ(v.editable, c.editable);
+        EXPECT_EQ(v.greyed, c.greyed);
+        EXPECT_EQ(v.text, c.text);
+    }
+}
 
 } // namespace tavin::test

@@ -57,16 +57,13 @@ void InternalSensorsPage::SetPrompter(Prompter* prompter) {
 }
 
 void InternalSensorsPage::Refresh() {
-    const int before = CurrentRow();
-    grid_->RefreshGrid();
-    FitSensorColumns(*grid_, {{InternSensGridRules::kType, "Battery"},
-                              {InternSensGridRules::kInterval, kTimeSample},
-                              {InternSensGridRules::kOffset, kTimeSample},
-                              {InternSensGridRules::kTrig, "J:H:M:S"}});
-    grid_->setColumnHidden(InternSensGridRules::kTrig, !rules_.TrigColumnShown());
-    if (before >= rules_.RowCount() || (before < 0 && rules_.RowCount() > 0)) {
-        grid_->setCurrentIndex(grid_->model()->index(0, InternSensGridRules::kType));
-    }
+    RefreshSensorGrid(*grid_,
+                      {{InternSensGridRules::kType, "Battery"},
+                       {InternSensGridRules::kInterval, kTimeSample},
+                       {InternSensGridRules::kOffset, kTimeSample},
+                       {InternSensGridRules::kTrig, "J:H:M:S"}},
+                      InternSensGridRules::kTrig, rules_.TrigColumnShown(),
+                      InternSensGridRules::kType);
     bucket_->Refresh();
     tests_->SetBatteryShown(utility_.InternSensCodes());
 }

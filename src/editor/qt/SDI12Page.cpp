@@ -39,16 +39,11 @@ void SDI12Page::SetPrompter(Prompter* prompter) {
 }
 
 void SDI12Page::Refresh() {
-    const int before = CurrentRow();
-    grid_->RefreshGrid();
-    FitSensorColumns(*grid_, {{SDI12GridRules::kInterval, kTimeSample},
-                              {SDI12GridRules::kOffset, kTimeSample},
-                              {SDI12GridRules::kTrig, "H/L  "}});
-    grid_->setColumnHidden(SDI12GridRules::kTrig, !rules_.TrigColumnShown());
-    // The current row goes back to the first when the table got shorter.
-    if (before >= rules_.RowCount() || (before < 0 && rules_.RowCount() > 0)) {
-        grid_->setCurrentIndex(grid_->model()->index(0, SDI12GridRules::kAddress));
-    }
+    RefreshSensorGrid(*grid_,
+                      {{SDI12GridRules::kInterval, kTimeSample},
+                       {SDI12GridRules::kOffset, kTimeSample},
+                       {SDI12GridRules::kTrig, "H/L  "}},
+                      SDI12GridRules::kTrig, rules_.TrigColumnShown(), SDI12GridRules::kAddress);
 }
 
 int SDI12Page::CurrentRow() const {

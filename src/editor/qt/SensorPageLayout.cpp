@@ -48,6 +48,18 @@ void FitSensorColumns(GridView& grid, std::initializer_list<ColumnSample> sample
     }
 }
 
+void RefreshSensorGrid(GridView& grid, std::initializer_list<ColumnSample> samples, int trigColumn,
+                       bool trigShown, int homeColumn) {
+    const int before = CurrentGridRow(grid);
+    grid.RefreshGrid();
+    FitSensorColumns(grid, samples);
+    grid.setColumnHidden(trigColumn, !trigShown);
+    const int rows = grid.model()->rowCount();
+    if (before >= rows || (before < 0 && rows > 0)) {
+        grid.setCurrentIndex(grid.model()->index(0, homeColumn));
+    }
+}
+
 int CurrentGridRow(const GridView& grid) {
     const QModelIndex at = grid.currentIndex();
     return at.isValid() ? at.row() : -1;

@@ -39,6 +39,12 @@ struct ColumnSample {
 void FitSensorColumns(GridView& grid, std::initializer_list<ColumnSample> samples);
 inline constexpr char kTimeSample[] = "00:00:00";
 
+// Shows the rules again after the table or the firmware changed: fitted
+// columns, the Trig column shown or hidden, and the cursor back on the
+// first row (at `homeColumn`) when there was none or the table got shorter.
+void RefreshSensorGrid(GridView& grid, std::initializer_list<ColumnSample> samples, int trigColumn,
+                       bool trigShown, int homeColumn);
+
 // The grid's current data row, -1 when there is none.
 int CurrentGridRow(const GridView& grid);
 
