@@ -46,8 +46,11 @@ void TfrmXmtrCfg::BuildSensorPages() {
             &MinMaxAvgPage::Refresh);
     connect(equationsPage_, &EquationsPage::TableEdited, internalSensorsPage_,
             &InternalSensorsPage::Refresh);
-    connect(equationsPage_, &EquationsPage::EditorRequested, this,
-            [this](int row) { GridEquationsButtonClick(row); });
+    // The editor opens after the click that asked for it has finished, not
+    // inside the cell editor that is closing.
+    connect(
+        equationsPage_, &EquationsPage::EditorRequested, this,
+        [this](int row) { GridEquationsButtonClick(row); }, Qt::QueuedConnection);
 
     InternalSensorTestGroup& tests = internalSensorsPage_->Tests();
     connect(&tests, &InternalSensorTestGroup::TestsEnabledChanged, this,

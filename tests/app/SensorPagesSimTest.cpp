@@ -17,12 +17,17 @@
 #include "protocol/MinMaxAvgConfig.h"
 #include "protocol/SDI12Config.h"
 #include "service/TFormOperationInfo.h"
+#include "workflows/Supervision.h"
+#include "workflows/TransmitterSession.h"
 
 #include <gmock/gmock.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -159,6 +164,7 @@ TEST_F(SensorPagesOnSim, EditSendAndReadBack) {
     auto* button = equations.findChild<QToolButton*>("GridCellButton");
     ASSERT_NE(button, nullptr);
     button->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return W().Config().Equations.size() == 2; }, 5000));
     EXPECT_EQ(W().Config().Equations, (std::vector<std::string>{"S0*2", "S2+1"}));
 
     const std::vector<std::string> edited = SensorCommands();
@@ -192,6 +198,30 @@ TEST_F(SensorPagesOnSim, EditSendAndReadBack) {
     EXPECT_EQ(SensorCommands(), edited);
     EXPECT_EQ(Cell("GridMinMaxAvg", 1, MinMaxAvgGridRules::kSensor), "INT1");
     EXPECT_EQ(Cell("GridInternSens", 1, 2), "Temp");
+}
+
+TEST_F(SensorPagesOnSim, InternalSensorTestsAnswerInTheMemo) {
+    auto* enable = fixture->Find<QCheckBox>("cbEnableInternalSensorTests");
+    ASSERT_NE(enable, nullptr);
+    W().MainPageControl()->setCurrentWidget(fixture->Find<QWidget>("TabInternalSensors"));
+    enable->click();
+    auto* memo = fixture->Find<QPlainTextEdit>("MemoInternalSensorTest");
+    fixture->Find<QPushButton>("BtnTippingBucketCount")->click();
+    fixture->Find<QPushButton>("BtnBatteryVolts")->click();
+    fixture->Find<QPushButton>("btnEquationQuery")->click(); // no equation sensor yet
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return memo->toPlainText().contains("Battery Volts : "); }, 10000))
+        << memo->toPlainText().toStdString();
+    EXPECT_TRUE(memo->toPlainText().contains("Bucket Count : "));
+    EXPECT_TRUE(memo->toPlainText().contains("Equation Not Found"));
+    enable->click();
+    EXPECT_FALSE(fixture->Find<QWidget>("gbInternalSensorTests")->isVisible());
+    // Idle polling is back once the tests are off.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return W().Session().Supervisor().InstalledProcedure() == PollProcedure::TAVINAlivePoll;
+        },
+        5000));
 }
 
 } // namespace
