@@ -137,11 +137,7 @@ void MainWindowHost::AppendSDI12Query(const std::string& line) {
 }
 
 void MainWindowHost::UncheckSensorTest() {
-    if (auto* test = w_.findChild<QPushButton*>("cbEnableInternalSensorTests")) {
-        const bool blocked = test->blockSignals(true);
-        test->setChecked(false);
-        test->blockSignals(blocked);
-    }
+    w_.UncheckInternalSensorTest();
 }
 
 void MainWindowHost::ReplaceDebugMemo(const std::vector<std::string>& lines) {

@@ -70,6 +70,7 @@ public:
     void FirmwareLevelChanged(int level) override;
     void RefreshAllViews() override;
     void AppendSDI12Query(const std::string& line) override;
+    void AppendInternalSensorTest(const std::string& line) override;
 
 private:
     TfrmXmtrCfg& w_;

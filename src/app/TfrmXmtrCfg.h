@@ -32,8 +32,12 @@ class QWidget;
 
 namespace tavin {
 
+class EquationsPage;
+class InternalSensorsPage;
 class MainWindowHost;
+class MinMaxAvgPage;
 class Prompter;
+class SDI12Page;
 class QtLink;
 class ServiceMainWindowHost;
 class ServiceMemoEdit;
@@ -95,7 +99,7 @@ public:
     void AppendSDI12Query(const std::string& line);
     // The SDI-12 grid's current row, 1 for the first sensor, which "Query
     // Sensor" asks; read from `GridSDI12` when the grid is there.
-    void SetCurrentSDI12Row(int row) { currentSDI12Row_ = row; }
+    void SetCurrentSDI12Row(int row);
     int CurrentSDI12Row() const;
     bool Identifying() const { return identifying_; }
 
@@ -120,6 +124,14 @@ private:
     void ConnectButtons();
     // The fields this window shows of the configuration follow the model.
     void RefreshConfigViews();
+    // The sensor pages (TfrmXmtrCfgSensors.cpp).
+    void BuildSensorPages();
+    void RefreshSensorViews();
+    void GridEquationsButtonClick(int row);
+    void cbEnableInternalSensorTestsClick(bool on);
+    void QueueInternalSensorTest(const std::string& command);
+    void AppendInternalSensorTest(const std::string& line);
+    void UncheckInternalSensorTest();
 
     void TAVINTXModeChanged(TTAVINTXType& type);
     void ModeButtonClicked(OperatingMode mode, bool down);
@@ -167,6 +179,10 @@ private:
     // Set by the first reply that carries "SDI=", for as long as the program runs.
     bool sdiSeen_ = false;
     ServiceMemoEdit* memoSDI12Query_ = nullptr;
+    SDI12Page* sdi12Page_ = nullptr;
+    InternalSensorsPage* internalSensorsPage_ = nullptr;
+    MinMaxAvgPage* minMaxAvgPage_ = nullptr;
+    EquationsPage* equationsPage_ = nullptr;
 
     QTabWidget* mainPageControl_ = nullptr;
     std::map<std::string, QWidget*> pages_;

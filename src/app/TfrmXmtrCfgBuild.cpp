@@ -136,6 +136,7 @@ void TfrmXmtrCfg::BuildPages() {
     }
     setCentralWidget(mainPageControl_);
     BuildConfigOptionsPage(pages_["TabConfigOptions"]);
+    BuildSensorPages();
 
     // The setting pages' own fields come with the editor; the ones the
     // operating modes switch are here already.
@@ -254,11 +255,6 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
     queryLayout->addWidget(Button(query, "BtnSDI12Query", "Query Sensor",
                                   "Query SDI-12 Sensor Selected In SDI-12 Grid"));
     queryLayout->addWidget(Button(query, "BtnSDI12NextSample", "Next Sample"));
-    auto* sensorTest =
-        Named(new QPushButton("Enable Sensor Test", query), "cbEnableInternalSensorTests");
-    sensorTest->setCheckable(true);
-    sensorTest->setToolTip("Enables Testing of Internal Sensors");
-    queryLayout->addWidget(sensorTest);
     grid->addWidget(query, 4, 0, 1, 2);
 
     auto* debug = Named(new QWidget(page), "pnlDebug");

@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/TfrmXmtrCfg.h"
+#include "editor/SDI12GridRules.h"
 #include "link/LinkTexts.h"
 #include "link/qt/QtLink.h"
 #include "support/StringRoutines.h"
@@ -56,7 +57,7 @@ bool TfrmXmtrCfg::eventFilter(QObject* watched, QEvent* event) {
 void TfrmXmtrCfg::OnHintToStatusPane(const QString& hint) {
     bool onMeasurementColumn = false;
     if (auto* grid = findChild<QAbstractItemView*>("GridSDI12")) {
-        onMeasurementColumn = grid->currentIndex().column() == 5;
+        onMeasurementColumn = grid->currentIndex().column() == SDI12GridRules::kMeasurement;
     }
     if (auto text = HintToStatusPane(hint.toLatin1().toStdString(), onMeasurementColumn)) {
         paneParameterHint_->setText(QString::fromLatin1(text->c_str()));
@@ -255,7 +256,7 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
         }
         link_->EnableTimer(LinkTimer::Comm, true);
         enable({"OvcFirstTx", "OvcNesdisID", "PIS", "RzSpinTimedChan", "RzSpinRandomChan"}, true);
-        if (auto* test = findChild<QPushButton*>("cbEnableInternalSensorTests")) {
+        if (auto* test = findChild<QAbstractButton*>("cbEnableInternalSensorTests")) {
             test->setChecked(false);
         }
         break;

@@ -132,6 +132,19 @@ void TfrmXmtrCfg::MenuTAVINCalClick() {
 
 // --- The SDI-12 sensor query --------------------------------------------------------
 
+void TfrmXmtrCfg::SetCurrentSDI12Row(int row) {
+    currentSDI12Row_ = row;
+    // With the grid there, its cursor is what a query asks.
+    if (auto* grid = findChild<QAbstractItemView*>("GridSDI12")) {
+        const QModelIndex current = grid->currentIndex();
+        const QModelIndex where =
+            grid->model()->index(row - 1, current.isValid() ? current.column() : 0);
+        if (where.isValid()) {
+            grid->setCurrentIndex(where);
+        }
+    }
+}
+
 int TfrmXmtrCfg::CurrentSDI12Row() const {
     // The SDI-12 grid, once it is there, says which row is current.
     if (auto* grid = findChild<QAbstractItemView*>("GridSDI12")) {

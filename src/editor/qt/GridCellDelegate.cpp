@@ -5,7 +5,11 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QToolButton>
 
 namespace tavin {
@@ -46,6 +50,37 @@ public:
     QToolButton* button = nullptr;
 };
 
+// Where a list in columns keeps the whole entry of each of its rows.
+constexpr int kEntryRole = Qt::UserRole + 1;
+
+// A list whose entries are shown in columns (the sensor lists): the entry's
+// columns are separated by tabs; the box shows the first column.
+void FillColumnList(QComboBox* box, const CellView& cell) {
+    auto* items = new QStandardItemModel(0, cell.listColumns, box);
+    for (const std::string& entry : cell.entries) {
+        const QStringList parts = ToQ(entry).split('\t');
+        QList<QStandardItem*> row;
+        for (int c = 0; c < cell.listColumns; ++c) {
+            row << new QStandardItem(c < parts.size() ? parts[c] : QString());
+        }
+        row[0]->setData(ToQ(entry), kEntryRole);
+        items->appendRow(row);
+    }
+    auto* view = new QTableView(box);
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->setShowGrid(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    box->setModel(items);
+    box->setView(view);
+    view->resizeColumnsToContents();
+    int width = 0;
+    for (int c = 0; c < cell.listColumns; ++c) {
+        width += view->columnWidth(c);
+    }
+    view->setMinimumWidth(width + view->verticalScrollBar()->sizeHint().width() + 4);
+}
+
 } // namespace
 
 QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -57,8 +92,12 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     case CellKind::List: {
         auto* box = new QComboBox(parent);
         box->setObjectName("GridCellList");
-        for (const std::string& entry : cell.entries) {
-            box->addItem(ToQ(entry));
+        if (cell.listColumns > 1) {
+            FillColumnList(box, cell);
+        } else {
+            for (const std::string& entry : cell.entries) {
+                box->addItem(ToQ(entry));
+            }
         }
         box->setMaxVisibleItems(20);
         // A choice applies at once, as picking from a list should.
@@ -129,7 +168,13 @@ void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         if (box->currentIndex() < 0) {
             return;
         }
-        text = box->currentText();
+        // A list in columns shows the first column; the rules get the entry.
+        const QVariant entry = box->currentData(kEntryRole);
+        text = entry.isValid() ? entry.toString() : box->currentText();
+        if (entry.isValid()) {
+            model->setData(index, text, Qt::EditRole);
+            return;
+        }
     } else if (auto* withButton = dynamic_cast<ButtonLineEdit*>(editor)) {
         text = withButton->edit->text();
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
