@@ -2,6 +2,7 @@
 
 #include "app/StatusPanel.h"
 #include "app/TfrmXmtrCfg.h"
+#include "editor/qt/TxSetupPage.h"
 #include "files/Preferences.h"
 #include "link/OperationBox.h"
 #include "link/qt/QtLink.h"
@@ -129,7 +130,19 @@ void MainWindowHost::ShowPlatformId(const std::string& id) {
 }
 
 void MainWindowHost::ChannelsLoaded() {
+    // The records have just been filled: the enable boxes' reactions load
+    // the transmission fields from them.
+    w_.TxSetup().FollowModel(true);
     w_.RefreshConfigViews();
+}
+
+void MainWindowHost::CopyTxFieldsToModel() {
+    w_.StoreTimedTxFields();
+    w_.StoreRandomTxFields();
+}
+
+void MainWindowHost::MainPageChanged() {
+    w_.MainPageControlChange();
 }
 
 void MainWindowHost::UncheckSensorTest() {
@@ -176,8 +189,7 @@ void MainWindowHost::FocusControl(const FocusTarget& target) {
 }
 
 bool MainWindowHost::TabEnabled(const std::string& page) const {
-    auto it = w_.pages_.find(page);
-    return it != w_.pages_.end() && it->second->isEnabled();
+    return w_.PageEnabled(page);
 }
 
 void MainWindowHost::ShowClockTime(const std::string& time) {

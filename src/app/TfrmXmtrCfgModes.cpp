@@ -10,6 +10,7 @@
 #include "workflows/TransmitterSession.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -49,6 +51,13 @@ bool TfrmXmtrCfg::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::Leave && watched == this) {
         // The mouse has left the window: no control's hint applies.
         paneParameterHint_->clear();
+    } else if (event->type() == QEvent::Polish) {
+        // Every spin field of the window wraps when its buttons or arrow
+        // keys step past an end: up at the maximum gives the minimum, down
+        // at the minimum the maximum. Typed values are not affected.
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(watched); spin && spin->window() == this) {
+            spin->setWrapping(true);
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -133,27 +142,6 @@ ModeLayoutInputs TfrmXmtrCfg::LayoutInputs() const {
     return in;
 }
 
-void TfrmXmtrCfg::SetPageShown(const std::string& name, bool shown) {
-    auto it = pages_.find(name);
-    if (it != pages_.end()) {
-        mainPageControl_->setTabVisible(mainPageControl_->indexOf(it->second), shown);
-    }
-}
-
-void TfrmXmtrCfg::SetPageEnabled(const std::string& name, bool enabled) {
-    auto it = pages_.find(name);
-    if (it == pages_.end()) {
-        return;
-    }
-    // A disabled page can still be looked at: its fields refuse edits and
-    // its caption is greyed.
-    it->second->setEnabled(enabled);
-    const int index = mainPageControl_->indexOf(it->second);
-    mainPageControl_->tabBar()->setTabTextColor(
-        index, enabled ? palette().color(QPalette::WindowText)
-                       : palette().color(QPalette::Disabled, QPalette::WindowText));
-}
-
 void TfrmXmtrCfg::ApplyLayout(OperatingMode mode) {
     const ModeLayout layout = LayoutForMode(mode, LayoutInputs());
     for (const ItemState& item : layout.shown) {
@@ -193,7 +181,7 @@ void TfrmXmtrCfg::DefaultHide() {
     link_->Link().ListXmitCmd.clear();
     link_->Link().ReleaseCurrentCommand();
     ConfigureAutoPoll();
-    for (const char* name : {"OvcFirstTx", "PIS", "RzSpinTimedChan", "RzSpinRandomChan"}) {
+    for (const char* name : {"TimedFirstTx", "PIS", "RzTimedChannel", "RzRandomChannel"}) {
         if (auto* w = findChild<QWidget*>(name)) {
             w->setEnabled(false);
         }
@@ -203,8 +191,15 @@ void TfrmXmtrCfg::DefaultHide() {
 }
 
 void TfrmXmtrCfg::ModeButtonClicked(OperatingMode mode, bool down) {
+    // The buttons are set from here without running this again: it answers
+    // the toggle of one button, by mouse, keyboard or accessibility alike.
+    auto setDown = [this](OperatingMode which, bool on) {
+        QToolButton* button = modeButtons_[which];
+        const QSignalBlocker quiet(button);
+        button->setChecked(on);
+    };
     if (mode == OperatingMode::Monitor && identifying_) {
-        modeButtons_[mode]->setChecked(true);
+        setDown(mode, true);
         return;
     }
     if (!down) {
@@ -213,11 +208,11 @@ void TfrmXmtrCfg::ModeButtonClicked(OperatingMode mode, bool down) {
     }
     for (auto& [other, button] : modeButtons_) {
         if (other != mode) {
-            button->setChecked(false);
+            setDown(other, false);
         }
     }
     if (!EnterMode(mode)) {
-        modeButtons_[mode]->setChecked(false);
+        setDown(mode, false);
         DefaultHide();
     }
 }
@@ -236,7 +231,7 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
         link_->EnableTimer(LinkTimer::Comm, true);
         ConfigureAutoPoll();
         link.ReleaseCurrentCommand();
-        enable({"RzSpinTimedChan", "RzSpinRandomChan", "OvcFirstTx", "PIS"}, true);
+        enable({"RzTimedChannel", "RzRandomChannel", "TimedFirstTx", "PIS"}, true);
         break;
     case OperatingMode::ConfigFromTemplate:
         if (!ini_.WorkOffline && !link_->CheckLinkReady(true)) {
@@ -245,8 +240,9 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
         link_->EnableTimer(LinkTimer::Comm, true);
         ConfigureAutoPoll();
         enable({"PIS", "OvcNesdisID"}, true);
-        enable({"RzSpinTimedChan", "OvcFirstTx"}, config_.TimedEnabled);
-        enable({"RzSpinRandomChan"}, config_.RandomEnabled);
+        MoveUniqueTemplateParamsToTemplate();
+        enable({"RzTimedChannel", "TimedFirstTx"}, config_.TimedEnabled);
+        enable({"RzRandomChannel"}, config_.RandomEnabled);
         break;
     case OperatingMode::ConfigControl:
         ConfigureAutoPoll();
@@ -254,7 +250,7 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
             return false;
         }
         link_->EnableTimer(LinkTimer::Comm, true);
-        enable({"OvcFirstTx", "OvcNesdisID", "PIS", "RzSpinTimedChan", "RzSpinRandomChan"}, true);
+        enable({"TimedFirstTx", "OvcNesdisID", "PIS", "RzTimedChannel", "RzRandomChannel"}, true);
         if (auto* test = findChild<QPushButton*>("cbEnableInternalSensorTests")) {
             test->setChecked(false);
         }
