@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -15,6 +16,11 @@ PageButtons::PageButtons(QTabWidget* pages, QWidget* parent)
     grid_->setSpacing(2);
     group_->setExclusive(true);
     pages_->tabBar()->hide();
+    // The current page's button stands out; a greyed page's caption is grey.
+    setStyleSheet("QToolButton { padding: 3px; }"
+                  "QToolButton:checked { font-weight: bold; background: #c8dcf4;"
+                  " border: 1px solid #5080c0; }"
+                  "QToolButton[captionGreyed=\"true\"] { color: gray; }");
     connect(pages_, &QTabWidget::currentChanged, this, [this] { FollowCurrent(); });
 }
 

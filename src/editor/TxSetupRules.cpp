@@ -184,13 +184,17 @@ BitRateReaction RandomBitRateReaction(int bitRate, int channel) {
     BitRateReaction r;
     r.Channel = channel;
     r.MaxChannel = RandomChannelMaximum(bitRate);
-    r.InterleaverEnabled = bitRate == kRate300 || bitRate == kRate1200;
+    r.InterleaverEnabled = RandomInterleaverEnabled(bitRate);
     if (bitRate >= kRate100 && bitRate <= kRate1200 && channel > r.MaxChannel) {
         r.Message =
             bitRate == kRate100 ? texts::kChannelOutOfRange100 : texts::kChannelOutOfRange1200;
         r.Channel = r.MaxChannel;
     }
     return r;
+}
+
+bool RandomInterleaverEnabled(int bitRate) {
+    return bitRate == kRate300 || bitRate == kRate1200;
 }
 
 bool TimedPreambleEnabled(int bitRate, int channel) {

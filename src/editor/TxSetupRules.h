@@ -143,6 +143,8 @@ struct TxSetupView {
     bool DataFormatEnabled = true; // the random "Data Format" group
 };
 TxSetupView TabTxSetupView(const TxSetupInputs& in);
+// In GOES mode the random interleaver can be chosen at 300 and 1200 bps only.
+bool RandomInterleaverEnabled(int bitRate);
 
 // The limits of the random channel field: 0 while random transmissions are
 // off, the maximum of the bit rate otherwise.

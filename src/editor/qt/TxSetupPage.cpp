@@ -59,14 +59,32 @@ void SetFlagSelectable(QListWidget* list, int flag, bool selectable) {
     item->setFlags(selectable ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::NoItemFlags);
 }
 
-// A spin field shows nothing while its transmission is off.
+// A spin field shows nothing while its transmission is off: it sits one
+// below its minimum, where it shows a blank.
+constexpr char kBlankText[] = " ";
+constexpr char kUnblankMinimum[] = "unblankMinimum";
+
 void ShowSpin(QSpinBox* spin, int value, bool blank) {
-    spin->setValue(value);
+    const bool isBlank = spin->specialValueText() == kBlankText;
     if (blank) {
-        if (auto* edit = spin->findChild<QLineEdit*>()) {
-            edit->clear();
+        if (!isBlank) {
+            const int minimum = spin->minimum();
+            spin->setProperty(kUnblankMinimum, minimum);
+            spin->setMinimum(minimum - 1);
+            spin->setSpecialValueText(kBlankText);
+        }
+        spin->setValue(spin->minimum());
+        return;
+    }
+    if (isBlank) {
+        spin->setSpecialValueText(QString());
+        const int minimum = spin->property(kUnblankMinimum).toInt();
+        // A minimum set while blank stays.
+        if (spin->minimum() == minimum - 1) {
+            spin->setMinimum(minimum);
         }
     }
+    spin->setValue(value);
 }
 
 QGridLayout* FieldGrid() {
@@ -349,8 +367,8 @@ void TxSetupPage::cbTimedClick() {
     } else {
         cfg_.TimedTx.Channel = 0;
         SetCaptionGreyed(gbTimed_, true);
-        BlankTimedTxFields();
         timedChannel_->setMinimum(1);
+        BlankTimedTxFields();
     }
     TimedChanged();
 }
@@ -399,7 +417,9 @@ void TxSetupPage::TabTxSetupEnter() {
     }
     randomInterval_->setRange(v.IntervalMin, v.IntervalMax);
     randomBitRate_->setEnabled(v.BitRateEnabled);
-    randomInterleaver_->setEnabled(v.BitRateEnabled);
+    // The interleaver also follows the bit rate, as its reaction set it.
+    randomInterleaver_->setEnabled(v.BitRateEnabled &&
+                                   RandomInterleaverEnabled(randomBitRate_->Selected()));
     randomFormat_->setEnabled(v.DataFormatEnabled);
     if (v.ClearRateChoices) {
         const QSignalBlocker a(randomBitRate_);
