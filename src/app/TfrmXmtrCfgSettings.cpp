@@ -192,31 +192,35 @@ void TfrmXmtrCfg::RestorePlacement() {
     doc.Load(iniPath_);
     const QScreen* screen = this->screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
-    const WindowPlacement screenArea{area.left(), area.top(), area.width(), area.height(), false};
-    // The frame of the window lies outside its geometry.
-    const int frame = 32;
-    WindowPlacement wanted{area.left() + 20, area.top() + 10, kDefaultWidth, kDefaultHeight, false};
+    // The place is the frame's, the size the inside's: the title bar takes
+    // some of the height.
+    constexpr int kTitleBar = 32;
+    const WindowPlacement screenArea{area.left(), area.top(), area.width(),
+                                     area.height() - kTitleBar, false};
+    WindowPlacement wanted{area.left() + 20, area.top(), kDefaultWidth, kDefaultHeight, false};
     const auto saved = ReadWindowPlacement(doc);
     if (saved) {
         wanted = *saved;
     }
-    WindowPlacement fit = FitOnScreen(wanted,
-                                      {screenArea.Left, screenArea.Top + frame, screenArea.Width,
-                                       screenArea.Height - frame, false},
-                                      640, 480);
-    setGeometry(fit.Left, fit.Top, fit.Width, fit.Height);
+    const WindowPlacement fit = FitOnScreen(wanted, screenArea, 640, 480);
+    resize(fit.Width, fit.Height);
+    move(fit.Left, fit.Top);
     if (saved && saved->Maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
 }
 
 void TfrmXmtrCfg::SavePlacement() {
-    const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
+    WindowPlacement placement{x(), y(), width(), height(), isMaximized()};
+    if (isMaximized() && normalGeometry().isValid()) {
+        const QRect normal = normalGeometry();
+        placement = {normal.left(), normal.top(), normal.width(), normal.height(), true};
+    }
     IniFile doc;
     if (doc.Load(iniPath_) == IniFile::LoadResult::Unreadable) {
         return;
     }
-    WriteWindowPlacement(doc, {g.left(), g.top(), g.width(), g.height(), isMaximized()});
+    WriteWindowPlacement(doc, placement);
     doc.Save(iniPath_);
 }
 
