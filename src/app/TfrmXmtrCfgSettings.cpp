@@ -40,11 +40,14 @@ void MoveInto(QWidget* field, const char* slotName, QWidget* root, bool first = 
     if (!slot || !slot->layout() || field->parentWidget() == slot) {
         return;
     }
+    // A moved field is shown at once unless it was hidden on purpose.
+    const bool hidden = field->isHidden();
     if (auto* box = qobject_cast<QBoxLayout*>(slot->layout()); box && first) {
         box->insertWidget(0, field);
     } else {
         slot->layout()->addWidget(field);
     }
+    field->setVisible(!hidden);
 }
 
 } // namespace

@@ -396,3 +396,27 @@ TEST(SetupPages, EveryPageFitsTheOpeningSizeAndThePlaceIsKept) {
     TfrmXmtrCfg& again = f.Open();
     EXPECT_EQ(again.size(), size);
 }
+
+TEST(SetupPages, StationValuesSitOnTheStartPageWhileATemplateIsConfigured) {
+    MainWindowFixture f("[CONFIG]\nWorkOffline=1\n");
+    TfrmXmtrCfg& w = f.Open();
+    w.Config().TimedEnabled = true;
+    w.Config().TimedTx.Channel = 33;
+    w.Host().ChannelsLoaded();
+    f.Find<QToolButton>("SBtnConfigFromTemplate")->click();
+    ASSERT_EQ(w.Mode(), OperatingMode::ConfigFromTemplate);
+    auto* channel = f.Find<QSpinBox>("RzTimedChannel");
+    auto* pis = f.Find<QLineEdit>("PIS");
+    EXPECT_EQ(channel->parentWidget()->objectName(), "RzTimedChannelTemplate");
+    EXPECT_EQ(pis->parentWidget()->objectName(), "PISTemplate");
+    EXPECT_TRUE(channel->isVisible());
+    EXPECT_TRUE(channel->isEnabled());
+    EXPECT_FALSE(f.Find<QSpinBox>("RzRandomChannel")->isEnabled()) << "random transmissions off";
+    EXPECT_EQ(channel->value(), 33);
+
+    w.MainPageControl()->setCurrentWidget(f.Find<QWidget>("TabTxSetup"));
+    EXPECT_EQ(channel->parentWidget()->objectName(), "RzTimedChannelHome");
+    EXPECT_TRUE(channel->isVisible());
+    w.MainPageControl()->setCurrentWidget(f.Find<QWidget>("TabConfigOptions"));
+    EXPECT_EQ(channel->parentWidget()->objectName(), "RzTimedChannelTemplate");
+}
