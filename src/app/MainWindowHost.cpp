@@ -171,7 +171,13 @@ void MainWindowHost::FocusControl(const FocusTarget& target) {
         auto it = w_.pages_.find(target.Page);
         if (it != w_.pages_.end()) {
             w_.SetPageShown(target.Page, true);
+            const bool already = w_.mainPageControl_->currentWidget() == it->second;
             w_.mainPageControl_->setCurrentWidget(it->second);
+            // Turning to a page runs the change handler; staying on it does
+            // only when asked.
+            if (already && target.PageChange) {
+                w_.MainPageControlChange();
+            }
         }
     }
     if (!target.Grid.empty() && target.Row >= 1) {

@@ -183,6 +183,7 @@ private:
     void OvcNesdisIDChange(const QString& text);
     void cbEnableARGOSSCDClick(bool on);
     bool EditingMode() const;
+    void SetTablePageEnabled(const std::string& page, bool enabled);
     // The window's size and place between runs.
     void RestorePlacement();
     void SavePlacement();

@@ -71,44 +71,38 @@ bool TfrmXmtrCfg::PageEnabled(const std::string& name) const {
 }
 
 void TfrmXmtrCfg::TabEnable(const std::string& page) {
-    auto it = pages_.find(page);
-    if (it == pages_.end()) {
-        return;
-    }
-    for (QAbstractItemView* view : it->second->findChildren<QAbstractItemView*>()) {
-        const QVariant saved = view->property(kSavedTriggers);
-        if (saved.isValid()) {
-            view->setEditTriggers(QAbstractItemView::EditTriggers(saved.toInt()));
-            view->setProperty(kSavedTriggers, QVariant());
-        }
-        view->setProperty("pageReadOnly", false);
-    }
-    pageEnabled_[page] = true;
-    pageButtons_->SetGreyed(it->second, false);
-    if (auto hook = pageHooks_.find(page);
-        hook != pageHooks_.end() && hook->second.EnabledChanged) {
-        hook->second.EnabledChanged(true);
-    }
+    SetTablePageEnabled(page, true);
 }
 
 void TfrmXmtrCfg::TabDisable(const std::string& page) {
+    SetTablePageEnabled(page, false);
+}
+
+void TfrmXmtrCfg::SetTablePageEnabled(const std::string& page, bool enabled) {
     auto it = pages_.find(page);
     if (it == pages_.end()) {
         return;
     }
-    // The grid becomes a list whose rows can only be selected.
+    // Disabled, a grid becomes a list whose rows can only be selected; the
+    // edit triggers it had come back when the page is enabled again.
     for (QAbstractItemView* view : it->second->findChildren<QAbstractItemView*>()) {
-        if (!view->property(kSavedTriggers).isValid()) {
-            view->setProperty(kSavedTriggers, int(view->editTriggers()));
+        const QVariant saved = view->property(kSavedTriggers);
+        if (enabled && saved.isValid()) {
+            view->setEditTriggers(QAbstractItemView::EditTriggers(saved.toInt()));
+            view->setProperty(kSavedTriggers, QVariant());
+        } else if (!enabled) {
+            if (!saved.isValid()) {
+                view->setProperty(kSavedTriggers, int(view->editTriggers()));
+            }
+            view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         }
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        view->setProperty("pageReadOnly", true);
+        view->setProperty("pageReadOnly", !enabled);
     }
-    pageEnabled_[page] = false;
-    pageButtons_->SetGreyed(it->second, true);
+    pageEnabled_[page] = enabled;
+    pageButtons_->SetGreyed(it->second, !enabled);
     if (auto hook = pageHooks_.find(page);
         hook != pageHooks_.end() && hook->second.EnabledChanged) {
-        hook->second.EnabledChanged(false);
+        hook->second.EnabledChanged(enabled);
     }
 }
 
