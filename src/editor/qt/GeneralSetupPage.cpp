@@ -26,6 +26,14 @@ char TextChar(const QString& text) {
     return text.isEmpty() ? '\0' : text.at(0).toLatin1();
 }
 
+// Showing the model leaves a field that already holds its value alone, so
+// that a refresh does not move the cursor of someone typing in it.
+void ShowText(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) {
+        edit->setText(text);
+    }
+}
+
 QLineEdit* TextField(const char* name, int maxLength, const char* hint) {
     auto* edit = Named(new QLineEdit, name);
     edit->setMaxLength(maxLength);
@@ -226,12 +234,10 @@ void GeneralSetupPage::ShowValues() {
     // Showing the model must not write rounded or clamped values back.
     showing_ = true;
     const TGeneralSettings& g = cfg_.General;
-    pb1_->setText(CharText(g.PseudoBinaryHeader1));
-    pb2_->setText(CharText(g.PseudoBinaryHeader2));
-    if (Latin1(pis_->text()) != g.PlatformIdString) {
-        pis_->setText(Latin1(g.PlatformIdString));
-    }
-    invalidReplace_->setText(CharText(g.InvalidReplaceChar));
+    ShowText(pb1_, CharText(g.PseudoBinaryHeader1));
+    ShowText(pb2_, CharText(g.PseudoBinaryHeader2));
+    ShowText(pis_, Latin1(g.PlatformIdString));
+    ShowText(invalidReplace_, CharText(g.InvalidReplaceChar));
     gpsTimeSync_->setValue(g.GpsTimeSync);
     gpsTcxo_->setValue(g.GpsTcxoCal);
     gpsOcxo_->setValue(g.GpsOcxoCal);
