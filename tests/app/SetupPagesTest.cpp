@@ -420,3 +420,27 @@ TEST(SetupPages, StationValuesSitOnTheStartPageWhileATemplateIsConfigured) {
     w.MainPageControl()->setCurrentWidget(f.Find<QWidget>("TabConfigOptions"));
     EXPECT_EQ(channel->parentWidget()->objectName(), "RzTimedChannelTemplate");
 }
+
+TEST(SetupPages, SwitchingToArgosShowsTheArgosPartOfTheRandomRecord) {
+    Editing f;
+    XmtrConfig& cfg = f.W().Config();
+    cfg.RandomTx.ArgosChannel = "D17+S55";
+    cfg.RandomTx.ArgosInterval = 120;
+    f.Turn("TabTxSetup");
+    f.Find<QCheckBox>("cbRandom")->click();
+    f.Spin("RzRandomChannel")->setValue(50);
+    f.Spin("RzRandomInterval")->setValue(20);
+    f.Turn("TabGeneralTxConfiguration");
+    f.Find<QCheckBox>("cbEnableARGOSSCD")->click();
+    EXPECT_EQ(cfg.RandomTx.Channel, 50) << "typed GOES values are kept";
+    EXPECT_EQ(cfg.RandomTx.Interval, 20);
+    f.Turn("TabTxSetup");
+    EXPECT_EQ(f.Find<QLineEdit>("btnedtARGOS_SCD_Chan")->text(), "D17+S55");
+    EXPECT_EQ(f.Spin("RzRandomInterval")->value(), 120);
+    f.Turn("TabGeneralTxConfiguration");
+    f.Find<QCheckBox>("cbEnableARGOSSCD")->click();
+    f.Turn("TabTxSetup");
+    EXPECT_EQ(f.Spin("RzRandomChannel")->value(), 50);
+    EXPECT_EQ(f.Spin("RzRandomInterval")->value(), 20);
+    EXPECT_EQ(cfg.RandomTx.ArgosInterval, 120);
+}

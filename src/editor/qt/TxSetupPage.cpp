@@ -639,6 +639,19 @@ void TxSetupPage::ArrangeForMode(bool argosMode) {
     gbTimed_->setVisible(!argosMode);
     argosChannel_->setVisible(argosMode);
     randomChannel_->setVisible(!argosMode);
+    if (argosMode == arrangedArgos_) {
+        return;
+    }
+    // The random fields hold the other mode's values: what was typed goes
+    // into that mode's part of the record, and the new mode's part is shown.
+    const bool wasArgos = arrangedArgos_;
+    arrangedArgos_ = argosMode;
+    if (cfg_.RandomEnabled && cbRandom_->isChecked()) {
+        tavin::StoreRandomTxFields(RandomFields(), cfg_, wasArgos);
+        TabTxSetupEnter();
+        LoadRandomTxFields();
+        rgRandomBitRateClick();
+    }
 }
 
 } // namespace tavin

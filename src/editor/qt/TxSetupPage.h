@@ -103,7 +103,7 @@ private:
     TGlbIni& ini_;
     TxSetupPageHost host_;
     bool allowDays_ = false;
-    bool loading_ = false;
+    bool arrangedArgos_ = false; // the mode the fields are arranged for
 
     QCheckBox* cbTimed_ = nullptr;
     QGroupBox* gbTimed_ = nullptr;
