@@ -233,7 +233,7 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
     auto* tmp = Named(new QGroupBox("Transmission Setup From Template", page), "gbTxTmpData");
     auto* tmpLayout = new QGridLayout(tmp);
     tmpLayout->addWidget(Named(new QLabel("Current Template", tmp), "LblCurrentTemplate"), 0, 0);
-    tmpLayout->addWidget(Named(new QLabel(tmp), "LblTemplateFileName"), 0, 1);
+    tmpLayout->addWidget(Named(new QLabel(tmp), "LblTemplateFileName"), 0, 1, 1, 2);
     // The station values of a template come here while it is configured.
     static const char* const kStationSlots[][2] = {
         {"Timed Channel", "RzTimedChannelTemplate"},
@@ -244,12 +244,14 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
     int slotRow = 1;
     for (const auto& station : kStationSlots) {
         auto* slot = Named(new QWidget(tmp), station[1]);
+        slot->setMaximumWidth(320);
         auto* slotLayout = new QHBoxLayout(slot);
         slotLayout->setContentsMargins(0, 0, 0, 0);
         tmpLayout->addWidget(new QLabel(station[0], tmp), slotRow, 0);
-        tmpLayout->addWidget(slot, slotRow, 1);
+        tmpLayout->addWidget(slot, slotRow, 1, Qt::AlignLeft);
         ++slotRow;
     }
+    tmpLayout->setColumnStretch(2, 1);
     grid->addWidget(tmp, 2, 0);
 
     auto* clock = Named(new QGroupBox("Manual Time Set (GMT Only)", page), "gbTimeDateSetup");
