@@ -33,8 +33,11 @@ void PageButtons::AddPage(QWidget* page, const QString& caption) {
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     group_->addButton(button);
-    // Mouse, keyboard and accessibility all end in clicked().
-    connect(button, &QToolButton::clicked, this, [this, page] {
+    // Mouse, keyboard and an accessibility tool's toggle all end in toggled().
+    connect(button, &QToolButton::toggled, this, [this, page](bool down) {
+        if (!down) {
+            return;
+        }
         if (pages_->isTabVisible(pages_->indexOf(page))) {
             pages_->setCurrentWidget(page);
         }

@@ -343,6 +343,11 @@ TEST(SetupPages, PageButtonsFollowThePagesAndTurnThem) {
     f.Find<QToolButton>("PageBtnTabTxSetup")->click();
     EXPECT_EQ(pages->currentWidget()->objectName(), "TabTxSetup");
     EXPECT_TRUE(f.Find<QToolButton>("PageBtnTabTxSetup")->isChecked());
+    // An accessibility tool's toggle turns the page as well.
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(
+        f.Find<QToolButton>("PageBtnTabGeneralTxConfiguration"));
+    access->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(pages->currentWidget()->objectName(), "TabGeneralTxConfiguration");
     f.Find<QToolButton>("SBtnConfigControl")->click(); // back to idle
     EXPECT_FALSE(f.Find<QToolButton>("PageBtnTabTxSetup")->isVisible());
 }
@@ -443,4 +448,16 @@ TEST(SetupPages, SwitchingToArgosShowsTheArgosPartOfTheRandomRecord) {
     EXPECT_EQ(f.Spin("RzRandomChannel")->value(), 50);
     EXPECT_EQ(f.Spin("RzRandomInterval")->value(), 20);
     EXPECT_EQ(cfg.RandomTx.ArgosInterval, 120);
+}
+
+TEST(SetupPages, ArgosPreferenceStartsInArgosOperation) {
+    MainWindowFixture f("[CONFIG]\nARGOS_SCD=1\nSCD=1\n");
+    TfrmXmtrCfg& w = f.Open();
+    EXPECT_TRUE(f.Find<QCheckBox>("cbEnableARGOSSCD")->isChecked());
+    EXPECT_TRUE(f.Find<QRadioButton>("rgGOESARGOSSCDselect_0")->isChecked());
+    EXPECT_EQ(w.TxType().Mode(), TTAVINTXType::kArgosScd);
+    EXPECT_EQ(w.windowTitle(), "Quillfen Design TAVIN Utility - ARGOS & SCD Operation");
+    EXPECT_TRUE(f.Find<QWidget>("RzSpinTxPwr400")->isVisibleTo(f.Find<QWidget>("gbTxPower")));
+    EXPECT_FALSE(f.Find<QWidget>("RzSpinTxPwr100")->isVisibleTo(f.Find<QWidget>("gbTxPower")));
+    EXPECT_EQ(w.Config().General.PseudoBinaryHeader1, '@');
 }
