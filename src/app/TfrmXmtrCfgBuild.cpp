@@ -298,6 +298,9 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
     sensorTest->setToolTip("Enables Testing of Internal Sensors");
     queryLayout->addWidget(sensorTest);
     grid->addWidget(query, 4, 0, 1, 2);
+    // Offered only in "Configure / Control / Deploy TAVIN"; leaving that mode
+    // for the idle layout leaves it as it was.
+    query->hide();
 
     auto* debug = Named(new QWidget(page), "pnlDebug");
     auto* debugLayout = new QGridLayout(debug);

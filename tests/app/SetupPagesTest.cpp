@@ -9,6 +9,8 @@
 #include "editor/qt/TxSetupPage.h"
 #include "files/IniFile.h"
 #include "link/qt/QtLink.h"
+#include "workflows/Supervision.h"
+#include "workflows/TransmitterSession.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -460,4 +463,16 @@ TEST(SetupPages, ArgosPreferenceStartsInArgosOperation) {
     EXPECT_TRUE(f.Find<QWidget>("RzSpinTxPwr400")->isVisibleTo(f.Find<QWidget>("gbTxPower")));
     EXPECT_FALSE(f.Find<QWidget>("RzSpinTxPwr100")->isVisibleTo(f.Find<QWidget>("gbTxPower")));
     EXPECT_EQ(w.Config().General.PseudoBinaryHeader1, '@');
+}
+
+TEST(SetupPages, TurningThePageEndsASensorQueryAndTheSensorTest) {
+    Editing f;
+    Supervision& supervisor = f.W().Session().Supervisor();
+    supervisor.InstallSDI12SensorQuery();
+    ASSERT_EQ(supervisor.InstalledProcedure(), PollProcedure::SDI12QueryPoll);
+    auto* test = f.Find<QPushButton>("cbEnableInternalSensorTests");
+    test->setChecked(true);
+    f.Turn("TabGeneralTxConfiguration");
+    EXPECT_NE(supervisor.InstalledProcedure(), PollProcedure::SDI12QueryPoll);
+    EXPECT_FALSE(test->isChecked());
 }
