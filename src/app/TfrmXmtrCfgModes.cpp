@@ -15,6 +15,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,6 +145,12 @@ ModeLayoutInputs TfrmXmtrCfg::LayoutInputs() const {
 
 void TfrmXmtrCfg::ApplyLayout(OperatingMode mode) {
     const ModeLayout layout = LayoutForMode(mode, LayoutInputs());
+    // Monitoring is mostly the status panel: it takes the width the mode
+    // buttons do not need.
+    if (auto* grid = qobject_cast<QGridLayout*>(pages_["TabConfigOptions"]->layout())) {
+        grid->setColumnStretch(0, mode == OperatingMode::Monitor ? 0 : 1);
+        grid->setColumnStretch(2, mode == OperatingMode::Monitor ? 1 : 0);
+    }
     for (const ItemState& item : layout.shown) {
         if (item.change == ItemChange::Unchanged) {
             continue;
