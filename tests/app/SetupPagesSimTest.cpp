@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -40,7 +41,9 @@ protected:
 TEST_F(SetupPagesOnSim, EditedFieldsReachTheTransmitterAndComeBackFromAFile) {
     const std::string config = dir.path().toStdString() + "/sim.txt";
     std::ofstream(config) << "NID=3A5C1E22\r\nPIS=WILLOW CREEK\r\nTCH=95,300\r\n"
-                             "TTI=00:01:00:00\r\nFTT=00:10:00\r\nTIL=Short\r\n";
+                             "TTI=00:01:00:00\r\nFTT=00:10:00\r\nTIL=Short\r\n"
+                             "RCH=50,1200\r\nRIN=20\r\nRPC=30\r\nRRC=4\r\nRDS=Sensor\r\n"
+                             "ROF=06\r\nGTS=7\r\n";
     Start({"--config", config, "--transcript", transcript});
     EnterConfigControl();
     ClickAndWait("BtnRefreshAll");
@@ -54,6 +57,19 @@ TEST_F(SetupPagesOnSim, EditedFieldsReachTheTransmitterAndComeBackFromAFile) {
     EXPECT_TRUE(Find<QRadioButton>("rgTimedBitRate_1")->isChecked());
     EXPECT_EQ(Find<QLineEdit>("TimedTxInterval")->text(), "01:00:00");
     EXPECT_EQ(Find<QLineEdit>("TimedFirstTx")->text(), "00:10:00");
+    ASSERT_TRUE(Find<QCheckBox>("cbRandom")->isChecked());
+    EXPECT_EQ(Find<QSpinBox>("RzRandomChannel")->value(), 50);
+    EXPECT_TRUE(Find<QRadioButton>("rgRandomBitRate_2")->isChecked());
+    EXPECT_EQ(Find<QSpinBox>("RzRandomInterval")->value(), 20);
+    EXPECT_EQ(Find<QSpinBox>("RzRandomPercent")->value(), 30);
+    EXPECT_EQ(Find<QSpinBox>("RzRandomRepeatCnt")->value(), 4);
+    EXPECT_TRUE(Find<QRadioButton>("rgRandomDataSelect_1")->isChecked());
+    EXPECT_TRUE(Find<QWidget>("rgRandomDataOrder")->isEnabled());
+    auto* randomFlags = Find<QListWidget>("RandomOpFlags");
+    EXPECT_EQ(randomFlags->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(randomFlags->item(2)->checkState(), Qt::Checked);
+    EXPECT_EQ(randomFlags->item(3)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(Find<QSpinBox>("RzGPSTimeSync")->value(), 7);
 
     // The user changes the channel and the platform id string.
     QSpinBox* channel = Find<QSpinBox>("RzTimedChannel");
