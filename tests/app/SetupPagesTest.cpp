@@ -476,3 +476,17 @@ TEST(SetupPages, TurningThePageEndsASensorQueryAndTheSensorTest) {
     EXPECT_NE(supervisor.InstalledProcedure(), PollProcedure::SDI12QueryPoll);
     EXPECT_FALSE(test->isChecked());
 }
+
+TEST(SetupPages, IntervalKeepsItsValueWhenDaysAreAllowedOrNot) {
+    Editing f;
+    f.Turn("TabTxSetup");
+    f.Find<QCheckBox>("cbTimed")->click();
+    auto* interval = f.Find<QLineEdit>("TimedTxInterval");
+    interval->setText("02:03:04");
+    f.W().TxSetup().SetIntervalDays(true);
+    EXPECT_EQ(interval->text(), "00:02:03:04");
+    EXPECT_EQ(interval->toolTip(), "Enter Tx Interval (dd:hh:mm:ss)");
+    interval->setText("01:02:03:04");
+    f.W().TxSetup().SetIntervalDays(false);
+    EXPECT_EQ(interval->text(), "02:03:04");
+}

@@ -628,9 +628,15 @@ void TxSetupPage::StoreTxFields() {
 }
 
 void TxSetupPage::SetIntervalDays(bool allow) {
+    // The interval shown keeps its value across the change of mask.
+    const std::string shown = Latin1(timedInterval_->text());
+    const bool changed = allow != allowDays_;
     allowDays_ = allow;
     timedInterval_->setInputMask(allow ? "99:99:99:99" : "99:99:99");
     timedInterval_->setToolTip(allow ? kIntervalDaysHint : kIntervalHint);
+    if (changed && cfg_.TimedEnabled) {
+        timedInterval_->setText(Latin1(IntervalFieldText(IntervalFromField(shown), allow)));
+    }
 }
 
 void TxSetupPage::ArrangeForMode(bool argosMode) {
