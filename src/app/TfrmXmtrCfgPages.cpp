@@ -5,6 +5,7 @@
 #include "app/PageButtons.h"
 #include "app/TfrmXmtrCfg.h"
 #include "editor/GeneralSetupRules.h"
+#include "editor/qt/GridView.h"
 #include "editor/qt/TxSetupPage.h"
 #include "workflows/Supervision.h"
 #include "workflows/TransmitterSession.h"
@@ -83,9 +84,16 @@ void TfrmXmtrCfg::SetTablePageEnabled(const std::string& page, bool enabled) {
     if (it == pages_.end()) {
         return;
     }
-    // Disabled, a grid becomes a list whose rows can only be selected; the
-    // edit triggers it had come back when the page is enabled again.
+    // Disabled, a grid becomes a list whose rows can only be selected: the
+    // shared grids through their rules (no tick either), any other view by
+    // its edit triggers, which come back when the page is enabled again.
+    for (GridView* grid : it->second->findChildren<GridView*>()) {
+        grid->SetReadOnly(!enabled);
+    }
     for (QAbstractItemView* view : it->second->findChildren<QAbstractItemView*>()) {
+        if (qobject_cast<GridView*>(view)) {
+            continue;
+        }
         const QVariant saved = view->property(kSavedTriggers);
         if (enabled && saved.isValid()) {
             view->setEditTriggers(QAbstractItemView::EditTriggers(saved.toInt()));

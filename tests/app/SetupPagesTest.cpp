@@ -5,7 +5,9 @@
 #include "app/MainWindowFixture.h"
 #include "app/MainWindowHost.h"
 #include "app/PageButtons.h"
+#include "editor/GridRules.h"
 #include "editor/SetupPageTexts.h"
+#include "editor/qt/GridView.h"
 #include "editor/qt/TxSetupPage.h"
 #include "files/IniFile.h"
 #include "link/qt/QtLink.h"
@@ -56,6 +58,25 @@ struct Editing : MainWindowFixture {
     }
     QSpinBox* Spin(const char* name) { return Find<QSpinBox>(name); }
     std::vector<std::string> Infos() { return prompter.Texts("info"); }
+};
+
+// One editable text cell.
+class OneCell : public GridRules {
+public:
+    int RowCount() const override { return 1; }
+    int ColumnCount() const override { return 1; }
+    std::string Header(int) const override { return "A"; }
+    CellView Cell(int, int) const override {
+        CellView c;
+        c.editable = true;
+        c.text = text;
+        return c;
+    }
+    GridEditResult Edit(int, int, const std::string& t) override {
+        text = t;
+        return GridEditResult::Rows(0, 0);
+    }
+    std::string text;
 };
 
 bool Ticked(QListWidget* list, int row) {
@@ -317,17 +338,24 @@ TEST(SetupPages, TablePagesDisableTheirGridsAndGreyTheirButtons) {
     f.W().AddPageContent("TabSDI12", grid);
     std::vector<bool> seen;
     f.W().SetPageHooks("TabSDI12", {{}, [&](bool on) { seen.push_back(on); }});
+    OneCell rules;
+    auto* shared = new GridView(rules, "GridSDI12");
+    f.W().AddPageContent("TabSDI12", shared);
     auto* button = f.Find<QToolButton>("PageBtnTabSDI12");
     f.W().SDI12TabDisable();
+    EXPECT_TRUE(shared->IsReadOnly());
+    EXPECT_FALSE(shared->model()->flags(shared->model()->index(0, 0)) & Qt::ItemIsEditable);
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_TRUE(button->property("captionGreyed").toBool());
     EXPECT_TRUE(button->isEnabled()) << "a disabled page can still be looked at";
     EXPECT_FALSE(f.W().Host().TabEnabled("TabSDI12"));
     f.W().SDI12TabEnable();
+    EXPECT_FALSE(shared->IsReadOnly());
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::DoubleClicked);
     EXPECT_FALSE(button->property("captionGreyed").toBool());
     EXPECT_EQ(seen, (std::vector<bool>{false, true}));
     grid->setModel(nullptr);
+    delete shared; // before its rules go
 }
 
 TEST(SetupPages, PageButtonsFollowThePagesAndTurnThem) {
