@@ -169,6 +169,10 @@ void TfrmXmtrCfg::MainPageControlChange() {
             child->setEnabled(usable);
         }
     }
+    // The grids of the page show the model again, then the page's own refresh.
+    for (GridView* grid : current->findChildren<GridView*>()) {
+        grid->RefreshGrid();
+    }
     if (auto hook = pageHooks_.find(page); hook != pageHooks_.end() && hook->second.Refresh) {
         hook->second.Refresh();
     }

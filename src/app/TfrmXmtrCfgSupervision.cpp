@@ -5,6 +5,7 @@
 #include "app/MainWindowHost.h"
 #include "app/TfrmXmtrCfg.h"
 #include "editor/GeneralSetupRules.h"
+#include "editor/qt/GridView.h"
 #include "editor/qt/TxSetupPage.h"
 #include "link/OperationBox.h"
 #include "link/qt/QtLink.h"
@@ -46,6 +47,9 @@ void TfrmXmtrCfg::RefreshConfigViews() {
     // The enable boxes follow the model; fields already loaded keep what
     // the user typed.
     txSetup_->FollowModel(false);
+    for (GridView* grid : mainPageControl_->findChildren<GridView*>()) {
+        grid->RefreshGrid();
+    }
     for (auto& [page, hooks] : pageHooks_) {
         if (hooks.Refresh) {
             hooks.Refresh();

@@ -351,6 +351,10 @@ TEST(SetupPages, TablePagesDisableTheirGridsAndGreyTheirButtons) {
     EXPECT_FALSE(f.W().Host().TabEnabled("TabSDI12"));
     f.W().SDI12TabEnable();
     EXPECT_FALSE(shared->IsReadOnly());
+    // Turning to the page shows what the rules hold now.
+    rules.text = "new";
+    f.Turn("TabSDI12");
+    EXPECT_EQ(shared->model()->index(0, 0).data().toString(), "new");
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::DoubleClicked);
     EXPECT_FALSE(button->property("captionGreyed").toBool());
     EXPECT_EQ(seen, (std::vector<bool>{false, true}));
