@@ -14,6 +14,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -184,6 +185,8 @@ private:
     void cbEnableARGOSSCDClick(bool on);
     bool EditingMode() const;
     void SetTablePageEnabled(const std::string& page, bool enabled);
+    // Enables or disables the controls of these names.
+    void EnableNamed(std::initializer_list<const char*> names, bool on);
     // The window's size and place between runs.
     void RestorePlacement();
     void SavePlacement();

@@ -183,16 +183,20 @@ void TfrmXmtrCfg::ShowDataPackTab() {
                  mode_ != OperatingMode::Idle && txType_.Mode() != TTAVINTXType::kGoes);
 }
 
+void TfrmXmtrCfg::EnableNamed(std::initializer_list<const char*> names, bool on) {
+    for (const char* name : names) {
+        if (auto* w = findChild<QWidget*>(name)) {
+            w->setEnabled(on);
+        }
+    }
+}
+
 void TfrmXmtrCfg::DefaultHide() {
     mode_ = OperatingMode::Idle;
     link_->Link().ListXmitCmd.clear();
     link_->Link().ReleaseCurrentCommand();
     ConfigureAutoPoll();
-    for (const char* name : {"TimedFirstTx", "PIS", "RzTimedChannel", "RzRandomChannel"}) {
-        if (auto* w = findChild<QWidget*>(name)) {
-            w->setEnabled(false);
-        }
-    }
+    EnableNamed({"TimedFirstTx", "PIS", "RzTimedChannel", "RzRandomChannel"}, false);
     lblUTCSet_->clear();
     ApplyLayout(OperatingMode::Idle);
 }
@@ -227,11 +231,7 @@ void TfrmXmtrCfg::ModeButtonClicked(OperatingMode mode, bool down) {
 bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
     TransmitterLink& link = link_->Link();
     auto enable = [this](std::initializer_list<const char*> names, bool on) {
-        for (const char* name : names) {
-            if (auto* w = findChild<QWidget*>(name)) {
-                w->setEnabled(on);
-            }
-        }
+        EnableNamed(names, on);
     };
     switch (mode) {
     case OperatingMode::CreateTemplate:

@@ -98,11 +98,7 @@ bool TfrmXmtrCfg::EnterMonitorMode() {
     ApplyLayout(OperatingMode::Monitor);
     pageCntTAVINStatus_->setCurrentIndex(0);
     ovcNesdisID_->setEnabled(false);
-    for (const char* name : {"PIS", "RzSpinTimedChan", "RzSpinRandomChan"}) {
-        if (auto* w = findChild<QWidget*>(name)) {
-            w->setEnabled(true);
-        }
-    }
+    EnableNamed({"PIS", "RzTimedChannel", "RzRandomChannel"}, true);
     session_->ShowProgressBox();
     return true;
 }
