@@ -207,8 +207,9 @@ TEST(SetupPages, ArgosToggleKeepsScdAndHidesTheTimedBuffer) {
     EXPECT_TRUE(f.Choice("rgGOESARGOSSCDselect", 0)->isChecked()) << "SCD";
     EXPECT_EQ(f.W().TxType().Mode(), TTAVINTXType::kArgosScd);
     EXPECT_FALSE(timedShown());
-    EXPECT_TRUE(f.Find<QWidget>("RzSpinTxPwr400")->isVisibleTo(f.window.get()) ||
-                !f.W().AdvancedSettings());
+    // "400 BPS" takes the place of "100 BPS".
+    EXPECT_TRUE(f.Find<QWidget>("RzSpinTxPwr400")->isVisibleTo(f.Find<QWidget>("gbTxPower")));
+    EXPECT_FALSE(f.Find<QWidget>("RzSpinTxPwr100")->isVisibleTo(f.Find<QWidget>("gbTxPower")));
     f.Choice("rgGOESARGOSSCDselect", 1)->click();
     EXPECT_FALSE(cfg.RandomTx.ScdEnabled);
     EXPECT_EQ(f.W().TxType().Mode(), TTAVINTXType::kArgos);
