@@ -58,8 +58,4 @@ inline constexpr char kLocalConfigError[] = "Local Configuration Error\r";
 inline constexpr char kGotoInvalidData[] = "\rGoto Invalid Data?";
 inline constexpr char kCheckLocalHint[] = "Check Values In Configuration Utility for Valid Values";
 
-// Intervals
-inline constexpr char kIntervalDaysHint[] = "Enter Tx Interval (dd:hh:mm:ss)";
-inline constexpr char kIntervalHint[] = "Enter Tx Interval (hh:mm:ss)";
-
 } // namespace tavin::texts

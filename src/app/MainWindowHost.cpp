@@ -2,6 +2,7 @@
 
 #include "app/StatusPanel.h"
 #include "app/TfrmXmtrCfg.h"
+#include "editor/qt/TxSetupPage.h"
 #include "files/Preferences.h"
 #include "link/OperationBox.h"
 #include "link/qt/QtLink.h"
@@ -129,11 +130,23 @@ void MainWindowHost::ShowPlatformId(const std::string& id) {
 }
 
 void MainWindowHost::ChannelsLoaded() {
+    // The records have just been filled: the enable boxes' reactions load
+    // the transmission fields from them.
+    w_.TxSetup().FollowModel(true);
     w_.RefreshConfigViews();
 }
 
 void MainWindowHost::AppendSDI12Query(const std::string& line) {
     w_.AppendSDI12Query(line);
+}
+
+void MainWindowHost::CopyTxFieldsToModel() {
+    w_.StoreTimedTxFields();
+    w_.StoreRandomTxFields();
+}
+
+void MainWindowHost::MainPageChanged() {
+    w_.MainPageControlChange();
 }
 
 void MainWindowHost::UncheckSensorTest() {
@@ -158,7 +171,13 @@ void MainWindowHost::FocusControl(const FocusTarget& target) {
         auto it = w_.pages_.find(target.Page);
         if (it != w_.pages_.end()) {
             w_.SetPageShown(target.Page, true);
+            const bool already = w_.mainPageControl_->currentWidget() == it->second;
             w_.mainPageControl_->setCurrentWidget(it->second);
+            // Turning to a page runs the change handler; staying on it does
+            // only when asked.
+            if (already && target.PageChange) {
+                w_.MainPageControlChange();
+            }
         }
     }
     if (!target.Grid.empty() && target.Row >= 1) {
@@ -176,8 +195,7 @@ void MainWindowHost::FocusControl(const FocusTarget& target) {
 }
 
 bool MainWindowHost::TabEnabled(const std::string& page) const {
-    auto it = w_.pages_.find(page);
-    return it != w_.pages_.end() && it->second->isEnabled();
+    return w_.PageEnabled(page);
 }
 
 void MainWindowHost::ShowClockTime(const std::string& time) {

@@ -40,6 +40,8 @@ public:
     void RefreshConfigViews() override;
     void ShowPlatformId(const std::string& id) override;
     void ChannelsLoaded() override;
+    void CopyTxFieldsToModel() override;
+    void MainPageChanged() override;
     void UncheckSensorTest() override;
     void ReplaceDebugMemo(const std::vector<std::string>& lines) override;
     void FocusControl(const FocusTarget& target) override;

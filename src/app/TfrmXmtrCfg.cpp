@@ -4,6 +4,8 @@
 #include "app/MainWindowHost.h"
 #include "app/StatusPanel.h"
 #include "app/TAboutBox.h"
+#include "editor/qt/GeneralSetupPage.h"
+#include "editor/qt/TxSetupPage.h"
 #include "files/Preferences.h"
 #include "link/PortNaming.h"
 #include "link/qt/QtLink.h"
@@ -122,17 +124,14 @@ void TfrmXmtrCfg::FormCreate() {
     rzSpinUTCCorr_->setValue(ini_.Correction);
     lblUTCSet_->clear();
 
-    if (auto* interval = findChild<QLineEdit*>("TimedTxInterval")) {
-        if (ini_.AllowIntervalDays) {
-            interval->setInputMask("99:99:99:99");
-            interval->setToolTip(texts::kIntervalDaysHint);
-        } else {
-            interval->setInputMask("99:99:99");
-            interval->setToolTip(texts::kIntervalHint);
-        }
-    }
+    txSetup_->SetIntervalDays(ini_.AllowIntervalDays);
 
     link_->PortControl().InitComPort(ini_.ComNum);
+
+    // Both transmissions start off, their reactions run so that the
+    // dependent fields follow.
+    txSetup_->SetTimedChecked(false, true);
+    txSetup_->SetRandomChecked(false, true);
 
     link_->Link().RetrievingAll = false;
     link_->Link().ConfiguringAll = false;
@@ -140,6 +139,7 @@ void TfrmXmtrCfg::FormCreate() {
 
     qApp->installEventFilter(this);
 
+    RestorePlacement();
     if (ini_.ShowStartUpScreen) {
         ShowAboutBox(true);
     }
@@ -159,9 +159,9 @@ void TfrmXmtrCfg::FormShow() {
     link_->EnableTimer(LinkTimer::Comm, true);
     session_->Supervisor().IdentifyPending = true;
     identifying_ = false;
-    config_.ClearGeneralSettings(ini_);
-    config_.ClearTimed();
-    config_.ClearRandom();
+    ClearGeneralSetupParams();
+    ClearTimedTxParams();
+    ClearRandomTxParams();
     config_.ClearEquations();
     SetTAVINTXMode(0);
     RefreshConfigViews();
@@ -188,6 +188,7 @@ bool TfrmXmtrCfg::FormCloseQuery() {
         // Closing goes on: the user is told that the settings were not kept.
         prompter_->ShowErrorBox(error);
     }
+    SavePlacement();
     return true;
 }
 
@@ -195,6 +196,7 @@ void TfrmXmtrCfg::SetTAVINTXMode(int mode) {
     txType_.SetMode(mode == 0 ? config_.DerivedTxMode() : mode);
     parse_.TxMode = txType_.Mode();
     ovcNesdisID_->setToolTip(gbPlatformID_->toolTip());
+    RefreshGeneralSetup();
 }
 
 void TfrmXmtrCfg::TAVINTXModeChanged(TTAVINTXType& type) {
@@ -213,6 +215,7 @@ void TfrmXmtrCfg::TAVINTXModeChanged(TTAVINTXType& type) {
     gbPlatformID_->setTitle(argos ? texts::kArgosPlatformId : texts::kGoesPlatformId);
     gbPlatformID_->setToolTip(argos ? texts::kArgosPlatformIdHint : texts::kGoesPlatformIdHint);
     ovcNesdisID_->setToolTip(gbPlatformID_->toolTip());
+    txSetup_->ArrangeForMode(argos);
     ShowDataPackTab();
 }
 

@@ -13,6 +13,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,9 +35,12 @@ class QWidget;
 namespace tavin {
 
 class EquationsPage;
+class GeneralSetupPage;
 class InternalSensorsPage;
 class MainWindowHost;
 class MinMaxAvgPage;
+class PageButtons;
+class TxSetupPage;
 class Prompter;
 class SDI12Page;
 class QtLink;
@@ -43,6 +48,16 @@ class ServiceMainWindowHost;
 class ServiceMemoEdit;
 class StatusPanel;
 class TransmitterSession;
+
+// What a table page lets the window call on it. Every member may be empty.
+struct PageHooks {
+    // The page has become the current one: its grid shows the model again.
+    std::function<void()> Refresh;
+    // The page was enabled or disabled: the grid's rules follow (read-only),
+    // and the buffer pages rearrange their Insert, Clean Up and buffer check
+    // controls.
+    std::function<void(bool enabled)> EnabledChanged;
+};
 
 struct MainWindowOptions {
     // The preferences file; empty = beside the program.
@@ -73,6 +88,61 @@ public:
 
     // Derives the transmission mode from the configuration (0) or sets it.
     void SetTAVINTXMode(int mode);
+
+    // --- Pages ------------------------------------------------------------------
+    // Puts a page's content below its information line (one call per page).
+    void AddPageContent(const std::string& page, QWidget* content);
+    void SetPageHooks(const std::string& page, PageHooks hooks);
+    void SetPageShown(const std::string& name, bool shown);
+    // Setting pages are enabled or disabled as a whole; table pages through
+    // TabEnable / TabDisable.
+    void SetPageEnabled(const std::string& name, bool enabled);
+    bool PageEnabled(const std::string& name) const;
+    // A table page: its grids accept edits and its caption is drawn normally,
+    // or its grids become read-only lists and its caption is greyed.
+    void TabEnable(const std::string& page);
+    void TabDisable(const std::string& page);
+    void EquationTabEnable() { TabEnable("TabEquations"); }
+    void EquationTabDisable() { TabDisable("TabEquations"); }
+    void SDI12TabEnable() { TabEnable("TabSDI12"); }
+    void SDI12TabDisable() { TabDisable("TabSDI12"); }
+    void InternSensTabEnable() { TabEnable("TabInternalSensors"); }
+    void InternSensTabDisable() { TabDisable("TabInternalSensors"); }
+    void MinMaxAvgTabEnable() { TabEnable("TabMinMaxAvg"); }
+    void MinMaxAvgTabDisable() { TabDisable("TabMinMaxAvg"); }
+    void TimedDataTabEnable() { TabEnable("TabTimedDataFormat"); }
+    void TimedDataTabDisable() { TabDisable("TabTimedDataFormat"); }
+    void RandomDataTabEnable() { TabEnable("TabRandomDataFormat"); }
+    void RandomDataTabDisable() { TabDisable("TabRandomDataFormat"); }
+    void RandomTrigTabEnable() { TabEnable("TabRandomTrigger"); }
+    void RandomTrigTabDisable() { TabDisable("TabRandomTrigger"); }
+    void ARGOSTabEnable() { TabEnable("TabARGOSDataPack"); }
+    void ARGOSTabDisable() { TabDisable("TabARGOSDataPack"); }
+    // Runs whenever another page becomes the current one.
+    void MainPageControlChange();
+
+    // --- The setting pages --------------------------------------------------------
+    void RefreshGeneralSetup();
+    void TabTxSetupEnter();
+    void LoadTimedTxFields();
+    void StoreTimedTxFields();
+    void StoreRandomTxFields();
+    // Both records catch up with the transmission fields when either holds changes.
+    void StoreTxFieldsIfModified();
+    bool Modified() const;
+    GeneralSetupPage& GeneralSetup() { return *generalSetup_; }
+    TxSetupPage& TxSetup() { return *txSetup_; }
+    // The editor side of the clearings.
+    void ClearGeneralSetupParams();
+    void ClearTimedTxParams();
+    void ClearRandomTxParams();
+    void ClearStatusInformation();
+    // The "Advanced Settings" menu item's tick.
+    bool AdvancedSettings() const;
+    void MenuAdvancedSettingsClick();
+    // The station values move into the template group on the start page, and back.
+    void MoveUniqueTemplateParamsToTemplate();
+    void MoveUniqueTemplateParamsHome();
     // The idle layout: no mode button down.
     void DefaultHide();
     // The "Comm" menu's fixed items (0 = "None", 1..8) and "Other ...".
@@ -139,8 +209,16 @@ private:
     void ApplyLayout(OperatingMode mode);
     ModeLayoutInputs LayoutInputs() const;
     void ShowDataPackTab();
-    void SetPageShown(const std::string& name, bool shown);
-    void SetPageEnabled(const std::string& name, bool enabled);
+    void BuildSettingPages();
+    void OvcNesdisIDChange(const QString& text);
+    void cbEnableARGOSSCDClick(bool on);
+    bool EditingMode() const;
+    void SetTablePageEnabled(const std::string& page, bool enabled);
+    // Enables or disables the controls of these names.
+    void EnableNamed(std::initializer_list<const char*> names, bool on);
+    // The window's size and place between runs.
+    void RestorePlacement();
+    void SavePlacement();
     void CheckComMenuItem(int port);
     void ShowIndicator(bool ok);
     void OnHintToStatusPane(const QString& hint);
@@ -187,6 +265,13 @@ private:
     QTabWidget* mainPageControl_ = nullptr;
     std::map<std::string, QWidget*> pages_;
     std::map<std::string, QString> pageCaptions_;
+    std::map<std::string, PageHooks> pageHooks_;
+    std::map<std::string, bool> pageEnabled_;
+    std::map<std::string, QLabel*> pageInfo_;
+    PageButtons* pageButtons_ = nullptr;
+    GeneralSetupPage* generalSetup_ = nullptr;
+    TxSetupPage* txSetup_ = nullptr;
+    QWidget* currentPage_ = nullptr;
     std::map<OperatingMode, QToolButton*> modeButtons_;
     std::map<std::string, QAction*> actions_;
     QActionGroup* comGroup_ = nullptr;

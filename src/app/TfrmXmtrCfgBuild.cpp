@@ -1,6 +1,7 @@
 // Building the main window's menus, pages and status bar.
 
 #include "app/AppTexts.h"
+#include "app/PageButtons.h"
 #include "app/TfrmXmtrCfg.h"
 #include "link/LinkTexts.h"
 #include "link/qt/QtLink.h"
@@ -110,41 +111,60 @@ void TfrmXmtrCfg::BuildMenus() {
 }
 
 void TfrmXmtrCfg::BuildPages() {
-    mainPageControl_ = Named(new QTabWidget(this), "MainPageControl");
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(4, 4, 4, 0);
+    mainPageControl_ = Named(new QTabWidget(central), "MainPageControl");
+    pageButtons_ = new PageButtons(mainPageControl_, central);
+    column->addWidget(pageButtons_);
+    column->addWidget(mainPageControl_, 1);
     struct PageDef {
         const char* name;
         const char* caption;
+        const char* info; // the information line above the grid, or null
     };
     static const PageDef kPages[] = {
-        {"TabConfigOptions", texts::kTabConfigOptions},
-        {"TabGeneralTxConfiguration", "General Setup"},
-        {"TabTxSetup", "Transmission Setup"},
-        {"TabEquations", "Equations"},
-        {"TabSDI12", "SDI-12 Sensors"},
-        {"TabInternalSensors", "Internal Sensors"},
-        {"TabMinMaxAvg", "Sensor Min Max Avg"},
-        {"TabTimedDataFormat", "Timed Data Buffer"},
-        {"TabRandomDataFormat", "Random Data Buffer"},
-        {"TabRandomTrigger", "Random Triggers"},
-        {"TabARGOSDataPack", "ARGOS/SCD Data Pack"},
+        {"TabConfigOptions", texts::kTabConfigOptions, nullptr},
+        {"TabGeneralTxConfiguration", "General Setup", nullptr},
+        {"TabTxSetup", "Transmission Setup", nullptr},
+        {"TabEquations", "Equations", nullptr},
+        {"TabSDI12", "SDI-12 Sensors", "LblSDI12Info"},
+        {"TabInternalSensors", "Internal Sensors", "LblInternalSensorInfo"},
+        {"TabMinMaxAvg", "Sensor Min Max Avg", nullptr},
+        {"TabTimedDataFormat", "Timed Data Buffer", "LblTimedBufferInfo"},
+        {"TabRandomDataFormat", "Random Data Buffer", "LblRandomDataBufferInfo"},
+        {"TabRandomTrigger", "Random Triggers", "LblRandomTriggerInfo"},
+        {"TabARGOSDataPack", "ARGOS/SCD Data Pack", nullptr},
     };
     for (const PageDef& def : kPages) {
         auto* page = Named(new QWidget(mainPageControl_), def.name);
         pages_[def.name] = page;
         pageCaptions_[def.name] = def.caption;
+        pageEnabled_[def.name] = true;
         mainPageControl_->addTab(page, def.caption);
+        pageButtons_->AddPage(page, def.caption);
+        if (std::string(def.name) == "TabConfigOptions") {
+            continue;
+        }
+        auto* layout = new QVBoxLayout(page);
+        if (def.info) {
+            auto* info = Named(new QLabel(page), def.info);
+            info->setStyleSheet("color: #b00000; font-weight: bold;");
+            info->setWordWrap(true);
+            layout->addWidget(info);
+            pageInfo_[def.name] = info;
+        }
     }
-    setCentralWidget(mainPageControl_);
+    setCentralWidget(central);
     BuildConfigOptionsPage(pages_["TabConfigOptions"]);
     BuildSensorPages();
-
-    // The setting pages' own fields come with the editor; the ones the
-    // operating modes switch are here already.
-    auto* general = new QFormLayout(pages_["TabGeneralTxConfiguration"]);
-    pis_ = Named(new QLineEdit, "PIS");
-    general->addRow("Platform ID String", pis_);
-    auto* tx = new QFormLayout(pages_["TabTxSetup"]);
-    tx->addRow("Interval", Named(new QLineEdit, "TimedTxInterval"));
+    BuildSettingPages();
+    connect(mainPageControl_, &QTabWidget::currentChanged, this, [this] {
+        if (mainPageControl_->currentWidget() != currentPage_) {
+            currentPage_ = mainPageControl_->currentWidget();
+            MainPageControlChange();
+        }
+    });
 }
 
 void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
@@ -171,7 +191,7 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         const OperatingMode mode = def.mode;
-        connect(b, &QToolButton::clicked, this,
+        connect(b, &QToolButton::toggled, this,
                 [this, mode](bool down) { ModeButtonClicked(mode, down); });
         modeButtons_[mode] = b;
         modesLayout->addWidget(b);
@@ -212,9 +232,27 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
     grid->addWidget(actionsBox, 0, 1, 3, 1);
 
     auto* tmp = Named(new QGroupBox("Transmission Setup From Template", page), "gbTxTmpData");
-    auto* tmpLayout = new QVBoxLayout(tmp);
-    tmpLayout->addWidget(Named(new QLabel("Current Template", tmp), "LblCurrentTemplate"));
-    tmpLayout->addWidget(Named(new QLabel(tmp), "LblTemplateFileName"));
+    auto* tmpLayout = new QGridLayout(tmp);
+    tmpLayout->addWidget(Named(new QLabel("Current Template", tmp), "LblCurrentTemplate"), 0, 0);
+    tmpLayout->addWidget(Named(new QLabel(tmp), "LblTemplateFileName"), 0, 1, 1, 2);
+    // The station values of a template come here while it is configured.
+    static const char* const kStationSlots[][2] = {
+        {"Timed Channel", "RzTimedChannelTemplate"},
+        {"First Transmission", "TimedFirstTxTemplate"},
+        {"Random Channel", "RzRandomChannelTemplate"},
+        {"Platform ID String", "PISTemplate"},
+    };
+    int slotRow = 1;
+    for (const auto& station : kStationSlots) {
+        auto* slot = Named(new QWidget(tmp), station[1]);
+        slot->setMaximumWidth(320);
+        auto* slotLayout = new QHBoxLayout(slot);
+        slotLayout->setContentsMargins(0, 0, 0, 0);
+        tmpLayout->addWidget(new QLabel(station[0], tmp), slotRow, 0);
+        tmpLayout->addWidget(slot, slotRow, 1, Qt::AlignLeft);
+        ++slotRow;
+    }
+    tmpLayout->setColumnStretch(2, 1);
     grid->addWidget(tmp, 2, 0);
 
     auto* clock = Named(new QGroupBox("Manual Time Set (GMT Only)", page), "gbTimeDateSetup");
@@ -256,6 +294,9 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
                                   "Query SDI-12 Sensor Selected In SDI-12 Grid"));
     queryLayout->addWidget(Button(query, "BtnSDI12NextSample", "Next Sample"));
     grid->addWidget(query, 4, 0, 1, 2);
+    // Offered only in "Configure / Control / Deploy TAVIN"; leaving that mode
+    // for the idle layout leaves it as it was.
+    query->hide();
 
     auto* debug = Named(new QWidget(page), "pnlDebug");
     auto* debugLayout = new QGridLayout(debug);

@@ -11,16 +11,19 @@
 #include "workflows/TransmitterSession.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -50,6 +53,13 @@ bool TfrmXmtrCfg::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::Leave && watched == this) {
         // The mouse has left the window: no control's hint applies.
         paneParameterHint_->clear();
+    } else if (event->type() == QEvent::Polish) {
+        // Every spin field of the window wraps when its buttons or arrow
+        // keys step past an end: up at the maximum gives the minimum, down
+        // at the minimum the maximum. Typed values are not affected.
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(watched); spin && spin->window() == this) {
+            spin->setWrapping(true);
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -134,29 +144,14 @@ ModeLayoutInputs TfrmXmtrCfg::LayoutInputs() const {
     return in;
 }
 
-void TfrmXmtrCfg::SetPageShown(const std::string& name, bool shown) {
-    auto it = pages_.find(name);
-    if (it != pages_.end()) {
-        mainPageControl_->setTabVisible(mainPageControl_->indexOf(it->second), shown);
-    }
-}
-
-void TfrmXmtrCfg::SetPageEnabled(const std::string& name, bool enabled) {
-    auto it = pages_.find(name);
-    if (it == pages_.end()) {
-        return;
-    }
-    // A disabled page can still be looked at: its fields refuse edits and
-    // its caption is greyed.
-    it->second->setEnabled(enabled);
-    const int index = mainPageControl_->indexOf(it->second);
-    mainPageControl_->tabBar()->setTabTextColor(
-        index, enabled ? palette().color(QPalette::WindowText)
-                       : palette().color(QPalette::Disabled, QPalette::WindowText));
-}
-
 void TfrmXmtrCfg::ApplyLayout(OperatingMode mode) {
     const ModeLayout layout = LayoutForMode(mode, LayoutInputs());
+    // Monitoring is mostly the status panel: it takes the width the mode
+    // buttons do not need.
+    if (auto* grid = qobject_cast<QGridLayout*>(pages_["TabConfigOptions"]->layout())) {
+        grid->setColumnStretch(0, mode == OperatingMode::Monitor ? 0 : 1);
+        grid->setColumnStretch(2, mode == OperatingMode::Monitor ? 1 : 0);
+    }
     for (const ItemState& item : layout.shown) {
         if (item.change == ItemChange::Unchanged) {
             continue;
@@ -189,23 +184,34 @@ void TfrmXmtrCfg::ShowDataPackTab() {
                  mode_ != OperatingMode::Idle && txType_.Mode() != TTAVINTXType::kGoes);
 }
 
+void TfrmXmtrCfg::EnableNamed(std::initializer_list<const char*> names, bool on) {
+    for (const char* name : names) {
+        if (auto* w = findChild<QWidget*>(name)) {
+            w->setEnabled(on);
+        }
+    }
+}
+
 void TfrmXmtrCfg::DefaultHide() {
     mode_ = OperatingMode::Idle;
     link_->Link().ListXmitCmd.clear();
     link_->Link().ReleaseCurrentCommand();
     ConfigureAutoPoll();
-    for (const char* name : {"OvcFirstTx", "PIS", "RzSpinTimedChan", "RzSpinRandomChan"}) {
-        if (auto* w = findChild<QWidget*>(name)) {
-            w->setEnabled(false);
-        }
-    }
+    EnableNamed({"TimedFirstTx", "PIS", "RzTimedChannel", "RzRandomChannel"}, false);
     lblUTCSet_->clear();
     ApplyLayout(OperatingMode::Idle);
 }
 
 void TfrmXmtrCfg::ModeButtonClicked(OperatingMode mode, bool down) {
+    // The buttons are set from here without running this again: it answers
+    // the toggle of one button, by mouse, keyboard or accessibility alike.
+    auto setDown = [this](OperatingMode which, bool on) {
+        QToolButton* button = modeButtons_[which];
+        const QSignalBlocker quiet(button);
+        button->setChecked(on);
+    };
     if (mode == OperatingMode::Monitor && identifying_) {
-        modeButtons_[mode]->setChecked(true);
+        setDown(mode, true);
         return;
     }
     if (!down) {
@@ -214,11 +220,11 @@ void TfrmXmtrCfg::ModeButtonClicked(OperatingMode mode, bool down) {
     }
     for (auto& [other, button] : modeButtons_) {
         if (other != mode) {
-            button->setChecked(false);
+            setDown(other, false);
         }
     }
     if (!EnterMode(mode)) {
-        modeButtons_[mode]->setChecked(false);
+        setDown(mode, false);
         DefaultHide();
     }
 }
@@ -226,18 +232,14 @@ void TfrmXmtrCfg::ModeButtonClicked(OperatingMode mode, bool down) {
 bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
     TransmitterLink& link = link_->Link();
     auto enable = [this](std::initializer_list<const char*> names, bool on) {
-        for (const char* name : names) {
-            if (auto* w = findChild<QWidget*>(name)) {
-                w->setEnabled(on);
-            }
-        }
+        EnableNamed(names, on);
     };
     switch (mode) {
     case OperatingMode::CreateTemplate:
         link_->EnableTimer(LinkTimer::Comm, true);
         ConfigureAutoPoll();
         link.ReleaseCurrentCommand();
-        enable({"RzSpinTimedChan", "RzSpinRandomChan", "OvcFirstTx", "PIS"}, true);
+        enable({"RzTimedChannel", "RzRandomChannel", "TimedFirstTx", "PIS"}, true);
         break;
     case OperatingMode::ConfigFromTemplate:
         if (!ini_.WorkOffline && !link_->CheckLinkReady(true)) {
@@ -246,8 +248,9 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
         link_->EnableTimer(LinkTimer::Comm, true);
         ConfigureAutoPoll();
         enable({"PIS", "OvcNesdisID"}, true);
-        enable({"RzSpinTimedChan", "OvcFirstTx"}, config_.TimedEnabled);
-        enable({"RzSpinRandomChan"}, config_.RandomEnabled);
+        MoveUniqueTemplateParamsToTemplate();
+        enable({"RzTimedChannel", "TimedFirstTx"}, config_.TimedEnabled);
+        enable({"RzRandomChannel"}, config_.RandomEnabled);
         break;
     case OperatingMode::ConfigControl:
         ConfigureAutoPoll();
@@ -255,7 +258,7 @@ bool TfrmXmtrCfg::EnterMode(OperatingMode mode) {
             return false;
         }
         link_->EnableTimer(LinkTimer::Comm, true);
-        enable({"OvcFirstTx", "OvcNesdisID", "PIS", "RzSpinTimedChan", "RzSpinRandomChan"}, true);
+        enable({"TimedFirstTx", "OvcNesdisID", "PIS", "RzTimedChannel", "RzRandomChannel"}, true);
         if (auto* test = findChild<QAbstractButton*>("cbEnableInternalSensorTests")) {
             test->setChecked(false);
         }

@@ -4,6 +4,9 @@
 #include "app/AppTexts.h"
 #include "app/MainWindowHost.h"
 #include "app/TfrmXmtrCfg.h"
+#include "editor/GeneralSetupRules.h"
+#include "editor/qt/GridView.h"
+#include "editor/qt/TxSetupPage.h"
 #include "link/OperationBox.h"
 #include "link/qt/QtLink.h"
 #include "protocol/CommandLine.h"
@@ -37,11 +40,22 @@ void TfrmXmtrCfg::ConfigureAutoPoll() {
 }
 
 void TfrmXmtrCfg::RefreshConfigViews() {
-    const bool argos =
-        txType_.Mode() == TTAVINTXType::kArgos || txType_.Mode() == TTAVINTXType::kArgosScd;
-    ovcNesdisID_->setText(Q(argos ? config_.PlatformIdArgos : config_.PlatformIdGoes));
-    pis_->setText(Q(config_.General.PlatformIdString));
+    // A copy: showing the id writes it back into the model.
+    const std::string id = PlatformIdOfMode(config_);
+    ovcNesdisID_->setText(Q(id));
+    RefreshGeneralSetup();
+    // The enable boxes follow the model; fields already loaded keep what
+    // the user typed.
+    txSetup_->FollowModel(false);
+    for (GridView* grid : mainPageControl_->findChildren<GridView*>()) {
+        grid->RefreshGrid();
+    }
     RefreshSensorViews();
+    for (auto& [page, hooks] : pageHooks_) {
+        if (hooks.Refresh) {
+            hooks.Refresh();
+        }
+    }
 }
 
 bool TfrmXmtrCfg::EnterMonitorMode() {
@@ -85,11 +99,7 @@ bool TfrmXmtrCfg::EnterMonitorMode() {
     ApplyLayout(OperatingMode::Monitor);
     pageCntTAVINStatus_->setCurrentIndex(0);
     ovcNesdisID_->setEnabled(false);
-    for (const char* name : {"PIS", "RzSpinTimedChan", "RzSpinRandomChan"}) {
-        if (auto* w = findChild<QWidget*>(name)) {
-            w->setEnabled(true);
-        }
-    }
+    EnableNamed({"PIS", "RzTimedChannel", "RzRandomChannel"}, true);
     session_->ShowProgressBox();
     return true;
 }

@@ -2,9 +2,7 @@
 // the modes, retrieve and send with their progress boxes, refusals and
 // silence, as a user would meet them.
 
-#include "app/MainWindowFixture.h"
-#include "app/MainWindowHost.h"
-#include "common/SimProcess.h"
+#include "app/WindowOnSim.h"
 #include "files/IniFile.h"
 #include "link/qt/QtLink.h"
 #include "service/TFormOperationInfo.h"
@@ -25,67 +23,6 @@
 
 using namespace tavin;
 using namespace tavin::test;
-
-namespace {
-
-class WindowOnSim : public ::testing::Test {
-protected:
-    // Starts the simulator with these options and a window on port 4.
-    void Start(std::vector<std::string> simArgs, const std::string& iniText = "") {
-        std::string error;
-        ASSERT_TRUE(sim.Start(TAVIN_SIM_PROGRAM, simArgs, error)) << error;
-        fixture = std::make_unique<MainWindowFixture>("[COMM]\nComNum=4\nPort4=" + sim.Link() +
-                                                      "\n" + iniText);
-        fixture->Open();
-        // The alive poll finds the transmitter.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return W().Link().Link().TransmitterAnswering; }, 10000));
-    }
-
-    TfrmXmtrCfg& W() { return *fixture->window; }
-    template <typename T> T* Find(const char* name) { return fixture->Find<T>(name); }
-
-    // Clicks a button that opens a modal progress box; a box still open after
-    // limitMs is cancelled so that a fault fails the test instead of hanging it.
-    void ClickAndWait(const char* button, int limitMs = 30000) {
-        bool cancelled = false;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (auto* box = W().Host().BoxDialog()) {
-                cancelled = true;
-                box->Box().ClickCancel();
-            }
-        });
-        guard.start(limitMs);
-        // What the box's command line shows while it is open.
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (auto* box = W().Host().BoxDialog(); box && box->LblCommand->isVisible()) {
-                const QString text = box->LblCommand->text();
-                if (boxCommands.isEmpty() || boxCommands.back() != text) {
-                    boxCommands << text;
-                }
-            }
-        });
-        watch.start(20);
-        fixture->prompter.answers.push_back(true); // "do you want to ...?"
-        Find<QAbstractButton>(button)->click();
-        EXPECT_FALSE(cancelled) << button << ": the progress box did not close by itself";
-    }
-
-    void EnterConfigControl() {
-        Find<QToolButton>("SBtnConfigControl")->click();
-        ASSERT_EQ(W().Mode(), OperatingMode::ConfigControl);
-    }
-
-    std::string ConfigPath() const { return fixture->Folder() + "/sim-config.txt"; }
-
-    SimProcess sim;
-    std::unique_ptr<MainWindowFixture> fixture;
-    QStringList boxCommands;
-};
-
-} // namespace
 
 TEST_F(WindowOnSim, RetrieveFillsTheModelAndTheStatus) {
     QTemporaryDir dir;

@@ -21,6 +21,12 @@ QPushButton* NamedButton(QWidget* parent, const char* name, const char* caption,
 }
 
 void FillPage(QWidget* page, QWidget* content) {
+    // The window may have given the page a layout of its own already (with
+    // the page's information line above the content).
+    if (QLayout* existing = page->layout()) {
+        existing->addWidget(content);
+        return;
+    }
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content);
