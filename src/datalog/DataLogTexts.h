@@ -34,6 +34,15 @@ inline constexpr std::string_view kRecordPrefix = "Record : ";
 inline constexpr std::string_view kEraseQuestion =
     "This will delete all logged data in the TAVIN\rDo you want to continue?";
 inline constexpr std::string_view kFileErrorQuestion = "Error Writing To File - Continue?";
+inline constexpr std::string_view kFileWriteError = "Error Writing To File";
+inline constexpr std::string_view kFileReadError = "Error Reading File";
+
+// File dialogs of the window
+inline constexpr std::string_view kSaveLogTitle = "Save Log";
+inline constexpr std::string_view kOpenLogTitle = "Open Log";
+inline constexpr std::string_view kExportPlotTitle = "Export Plot";
+inline constexpr std::string_view kPngFilter = "PNG Image (*.png)|*.png";
+inline constexpr std::string_view kPlotFileName = "log-plot.png";
 
 // Filter type box
 inline constexpr std::string_view kTypeData = "Data";

@@ -20,7 +20,8 @@ std::string_view Trim(std::string_view s) {
 
 } // namespace
 
-SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec) {
+SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec,
+                                    const std::function<void(const LogRecord&)>& onRecord) {
     SavedHexLogResult result;
     std::vector<std::string_view> data;
     for (const std::string& raw : lines) {
@@ -56,7 +57,12 @@ SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_
     }
     HexDumpDecoder dump(rec);
     dump.Start(result.expectedLines);
-    auto sink = [&](const std::string& text) { result.records.push_back(text); };
+    auto sink = [&](const std::string& text) {
+        result.records.push_back(text);
+        if (onRecord) {
+            onRecord(rec.current);
+        }
+    };
     for (std::string_view line : data) {
         ++result.dataLines;
         if (dump.AddLine(line, sink)) {

@@ -11,6 +11,7 @@
 #include "datalog/TLOG_REC.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct SavedHexLogResult {
     bool anyHex = false;            // the file held hex text at all
 };
 
-SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec);
+// onRecord, when given, gets each decoded record as the decoder holds it.
+SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec,
+                                    const std::function<void(const LogRecord&)>& onRecord = {});
 
 } // namespace tavin
