@@ -81,6 +81,8 @@ public:
     void MenuSaveTemplateClick();
     void BtnCheckLocalClick();
     void BtnCheckTemplateClick();
+    // "TAVIN Sensor Log": the data log window, modal.
+    void MenuTAVINSensorLogClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
