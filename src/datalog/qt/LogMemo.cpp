@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace tavin {
 
 LogMemo::LogMemo(QWidget* parent) : QPlainTextEdit(parent) {
@@ -14,7 +16,11 @@ LogMemo::LogMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(kFlushMs);
-    connect(&flushTimer_, &QTimer::timeout, this, &LogMemo::Flush);
+    connect(&flushTimer_, &QTimer::timeout, this, [this] {
+        if (FlushBatch()) {
+            flushTimer_.start(0);
+        }
+    });
 }
 
 void LogMemo::AppendLine(const std::string& line) {
@@ -23,26 +29,35 @@ void LogMemo::AppendLine(const std::string& line) {
 
 void LogMemo::AppendLine(const QString& line) {
     pending_.append(line);
-    if (pending_.size() >= kBatchLines) {
-        Flush();
-    } else if (!flushTimer_.isActive()) {
-        flushTimer_.start();
+    if (!flushTimer_.isActive()) {
+        flushTimer_.start(PendingLines() >= kBatchLines ? 0 : kFlushMs);
     }
 }
 
-void LogMemo::Flush() {
-    flushTimer_.stop();
-    if (pending_.isEmpty()) {
-        return;
+bool LogMemo::FlushBatch() {
+    if (head_ >= pending_.size()) {
+        return false;
     }
     // One insertion for the whole batch; the view follows the end only when
     // the user has not scrolled away from it.
     QScrollBar* bar = verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum();
-    appendPlainText(pending_.join('\n'));
-    pending_.clear();
+    const qsizetype n = std::min<qsizetype>(pending_.size() - head_, kBatchLines);
+    appendPlainText(pending_.sliced(head_, n).join('\n'));
+    head_ += n;
+    if (head_ == pending_.size()) {
+        pending_.clear();
+        head_ = 0;
+    }
     if (atEnd) {
         bar->setValue(bar->maximum());
+    }
+    return head_ > 0;
+}
+
+void LogMemo::Flush() {
+    flushTimer_.stop();
+    while (FlushBatch()) {
     }
 }
 
@@ -55,13 +70,16 @@ QStringList LogMemo::Lines() {
 }
 
 void LogMemo::SetLines(const QStringList& lines) {
-    pending_.clear();
-    flushTimer_.stop();
-    setPlainText(lines.join('\n'));
+    ClearLines();
+    pending_ = lines;
+    if (!pending_.isEmpty()) {
+        flushTimer_.start(0);
+    }
 }
 
 void LogMemo::ClearLines() {
     pending_.clear();
+    head_ = 0;
     flushTimer_.stop();
     clear();
 }

@@ -61,8 +61,12 @@ LogPlotView::LogPlotView(Prompter& prompter, QWidget* parent)
     ticker->setDateTimeSpec(Qt::UTC);
     plot_->xAxis->setTicker(ticker);
     plot_->yAxis2->setRange(0, 1);
+    // The sensor list beside the plot names the lines in their colours; the
+    // legend, light and out of the way, names the marks.
     plot_->legend->setVisible(true);
-    plot_->legend->setFont(QFont(font().family(), 8));
+    plot_->legend->setFont(QFont(font().family(), 7));
+    plot_->legend->setBrush(QColor(255, 255, 255, 190));
+    plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     plot_->setNoAntialiasingOnDrag(true);
     layout->addWidget(plot_, 1);
 
@@ -85,8 +89,11 @@ void LogPlotView::SetData(const LogPlotData& data) {
     {
         const QSignalBlocker block(list_);
         list_->clear();
+        std::size_t colour = 0;
         for (const LogPlotSeries& s : data_.Series()) {
-            auto* item = new QListWidgetItem(Q(s.label), list_);
+            QPixmap swatch(12, 12);
+            swatch.fill(kColours[colour++ % std::size(kColours)]);
+            auto* item = new QListWidgetItem(QIcon(swatch), Q(s.label), list_);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
             item->setCheckState(hidden_.count(s.label) ? Qt::Unchecked : Qt::Checked);
         }
@@ -127,9 +134,8 @@ void LogPlotView::Redraw() {
             continue;
         }
         const QString name = Q(s.label);
-        AddGraph(name, s.samples, c, QCPScatterStyle::ssNone, false);
-        // The summaries are marks on their sensor's line, named but not
-        // listed in the legend apart from it.
+        AddGraph(name, s.samples, c, QCPScatterStyle::ssNone, false)->removeFromLegend();
+        // The summaries are marks on their sensor's line.
         const struct {
             const std::vector<LogPlotPoint>& points;
             const char* suffix;
@@ -139,11 +145,8 @@ void LogPlotView::Redraw() {
                      {s.average, " AVG", QCPScatterStyle::ssDiamond}};
         for (const auto& m : marks) {
             if (!m.points.empty()) {
-                AddGraph(name + m.suffix, m.points, c, m.shape, false)->removeFromLegend();
+                AddGraph(name + m.suffix, m.points, c, m.shape, false);
             }
-        }
-        if (s.samples.empty()) {
-            plot_->graph(plot_->graphCount() - 1)->addToLegend();
         }
     }
     if (events_->isChecked()) {

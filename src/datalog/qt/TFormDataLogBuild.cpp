@@ -62,7 +62,9 @@ QListWidget* CheckList(QWidget* parent, const char* name) {
 
 QWidget* TFormDataLog::BuildFilterPanel(QWidget* parent) {
     auto* panel = Named(new QGroupBox("Log Filter", parent), "gbLogFilter");
+    panel->setMaximumWidth(430);
     auto* grid = new QGridLayout(panel);
+    grid->setColumnStretch(1, 1);
     int row = 0;
 
     cbBeforeDate_ = Named(new QCheckBox("Before", panel), "cbBeforeDate");
@@ -158,7 +160,7 @@ void TFormDataLog::BuildControls() {
     buttons->addWidget(Button(this, "BtnClear", "Clear"));
     buttons->addWidget(Button(this, "BtnClose", "Close"));
     layout->addLayout(buttons);
-    resize(1020, 640);
+    resize(1240, 680);
 }
 
 void TFormDataLog::ConnectControls() {
