@@ -5,6 +5,8 @@
 // resident memory the plot with its points added. The ratios in the notes
 // are QtCharts over QCustomPlot from one run.
 
+#include "QtBenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -141,10 +143,5 @@ BENCHMARK(Draw<CustomPlot>)->Name("QCustomPlot/draw")->Unit(benchmark::kMillisec
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

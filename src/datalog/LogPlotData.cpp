@@ -13,15 +13,6 @@ namespace {
 
 constexpr const char* kEventNames[] = {"STX", "ETX", "SYNC", "TCXO", "OCXO"};
 
-std::string_view Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = s.find_last_not_of(" \t\r\n");
-    return s.substr(first, last - first + 1);
-}
-
 bool Digits(std::string_view s, std::size_t at, std::size_t count, int& value) {
     if (at + count > s.size()) {
         return false;
@@ -56,7 +47,7 @@ void LogPlotData::Clear() {
 }
 
 LogPlotSeries& LogPlotData::SeriesFor(std::string_view label) {
-    const std::string key(Trim(label));
+    const std::string key(TrimLogLine(label));
     auto it = index_.find(key);
     if (it == index_.end()) {
         it = index_.emplace(key, series_.size()).first;
@@ -66,7 +57,7 @@ LogPlotSeries& LogPlotData::SeriesFor(std::string_view label) {
 }
 
 const LogPlotSeries* LogPlotData::Find(std::string_view label) const {
-    const auto it = index_.find(std::string(Trim(label)));
+    const auto it = index_.find(std::string(TrimLogLine(label)));
     return it == index_.end() ? nullptr : &series_[it->second];
 }
 
@@ -144,19 +135,19 @@ bool LogPlotData::AddRecordLine(std::string_view line, const TLOG_REC& decoder) 
         return false;
     }
     const std::string_view label = line.substr(at - 5, 4);
-    const std::string_view before = Trim(line.substr(0, at - 5));
+    const std::string_view before = TrimLogLine(line.substr(0, at - 5));
     if (!before.empty() && !IsIntegerText(before, false)) {
         return false;
     }
     const double time = static_cast<double>(decoder.RecordSeconds(when));
-    const std::string_view name = Trim(label);
+    const std::string_view name = TrimLogLine(label);
     for (const char* event : kEventNames) {
         if (name == event) {
             events_.push_back({time, event});
             return true;
         }
     }
-    std::string rest(Trim(line.substr(at + kDateTimeChars)));
+    std::string rest(TrimLogLine(line.substr(at + kDateTimeChars)));
     std::uint8_t type = kLogSdi12Sample;
     static const std::pair<const char*, std::uint8_t> kSuffixes[] = {
         {" MIN", kLogMinimum}, {" MAX", kLogMaximum}, {" AVG", kLogAverage}};
@@ -172,7 +163,7 @@ bool LogPlotData::AddRecordLine(std::string_view line, const TLOG_REC& decoder) 
     char* end = nullptr;
     const double value = std::strtod(rest.c_str(), &end);
     if (rest.empty() || end == rest.c_str() || !std::isfinite(value) ||
-        !Trim(std::string_view(end)).empty()) {
+        !TrimLogLine(std::string_view(end)).empty()) {
         return true; // a record line without a number ("N/M")
     }
     AddPoint(label, type, time, value);
@@ -188,21 +179,6 @@ void LogPlotData::AddFileLines(const std::vector<std::string>& lines, TLOG_REC& 
     for (const std::string& line : lines) {
         AddRecordLine(line, decoder);
     }
-}
-
-bool IsHexLogFile(const std::vector<std::string>& lines) {
-    bool any = false;
-    for (const std::string& raw : lines) {
-        const std::string_view line = Trim(raw);
-        if (line.empty()) {
-            continue;
-        }
-        if (!IsHexText(line, true)) {
-            return false;
-        }
-        any = true;
-    }
-    return any;
 }
 
 } // namespace tavin

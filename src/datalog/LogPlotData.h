@@ -67,7 +67,4 @@ private:
     std::vector<LogPlotEvent> events_;
 };
 
-// True when every non-blank line of a saved log is hex text: a raw dump.
-bool IsHexLogFile(const std::vector<std::string>& lines);
-
 } // namespace tavin

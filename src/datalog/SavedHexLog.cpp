@@ -7,9 +7,7 @@
 
 namespace tavin {
 
-namespace {
-
-std::string_view Trim(std::string_view s) {
+std::string_view TrimLogLine(std::string_view s) {
     const auto first = s.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) {
         return {};
@@ -18,14 +16,27 @@ std::string_view Trim(std::string_view s) {
     return s.substr(first, last - first + 1);
 }
 
-} // namespace
+bool IsHexLogFile(const std::vector<std::string>& lines) {
+    bool any = false;
+    for (const std::string& raw : lines) {
+        const std::string_view line = TrimLogLine(raw);
+        if (line.empty()) {
+            continue;
+        }
+        if (!IsHexText(line, true)) {
+            return false;
+        }
+        any = true;
+    }
+    return any;
+}
 
 SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec,
                                     const std::function<void(const LogRecord&)>& onRecord) {
     SavedHexLogResult result;
     std::vector<std::string_view> data;
     for (const std::string& raw : lines) {
-        const std::string_view line = Trim(raw);
+        const std::string_view line = TrimLogLine(raw);
         if (line.empty()) {
             continue;
         }

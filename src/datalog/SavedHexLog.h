@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavin {
@@ -28,6 +29,11 @@ struct SavedHexLogResult {
     bool empty = false;             // the size line said 0
     bool anyHex = false;            // the file held hex text at all
 };
+
+// A saved line without the blanks and line ends around it.
+std::string_view TrimLogLine(std::string_view line);
+// True when every non-blank line of a saved log is hex text: a raw dump.
+bool IsHexLogFile(const std::vector<std::string>& lines);
 
 // onRecord, when given, gets each decoded record as the decoder holds it.
 SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec,

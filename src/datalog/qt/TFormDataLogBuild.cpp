@@ -67,25 +67,23 @@ QWidget* TFormDataLog::BuildFilterPanel(QWidget* parent) {
     grid->setColumnStretch(1, 1);
     int row = 0;
 
-    cbBeforeDate_ = Named(new QCheckBox("Before", panel), "cbBeforeDate");
-    datePickBefore_ = DateField(panel, "DatePickBefore");
-    ovcPicTimeBefore_ = TimeField(panel, "OvcPicTimeBefore");
-    btnDateBeforeSelect_ = Button(panel, "BtnDateBeforeSelect", "...");
-    btnDateBeforeSelect_->setMaximumWidth(32);
-    grid->addWidget(cbBeforeDate_, row, 0);
-    grid->addWidget(datePickBefore_, row, 1);
-    grid->addWidget(ovcPicTimeBefore_, row, 2);
-    grid->addWidget(btnDateBeforeSelect_, row++, 3);
-
-    cbAfterDate_ = Named(new QCheckBox("After", panel), "cbAfterDate");
-    datePickAfter_ = DateField(panel, "DatePickAfter");
-    ovcPicTimeAfter_ = TimeField(panel, "OvcPicTimeAfter");
-    btnDateAfterSelect_ = Button(panel, "BtnDateAfterSelect", "...");
-    btnDateAfterSelect_->setMaximumWidth(32);
-    grid->addWidget(cbAfterDate_, row, 0);
-    grid->addWidget(datePickAfter_, row, 1);
-    grid->addWidget(ovcPicTimeAfter_, row, 2);
-    grid->addWidget(btnDateAfterSelect_, row++, 3);
+    // "Before" and "After": the box, the date, the time and the calendar.
+    auto dateRow = [&](const char* caption, const char* const(&names)[4], QCheckBox*& box,
+                       QDateEdit*& date, QLineEdit*& time, QPushButton*& select) {
+        box = Named(new QCheckBox(caption, panel), names[0]);
+        date = DateField(panel, names[1]);
+        time = TimeField(panel, names[2]);
+        select = Button(panel, names[3], "...");
+        select->setMaximumWidth(32);
+        grid->addWidget(box, row, 0);
+        grid->addWidget(date, row, 1);
+        grid->addWidget(time, row, 2);
+        grid->addWidget(select, row++, 3);
+    };
+    dateRow("Before", {"cbBeforeDate", "DatePickBefore", "OvcPicTimeBefore", "BtnDateBeforeSelect"},
+            cbBeforeDate_, datePickBefore_, ovcPicTimeBefore_, btnDateBeforeSelect_);
+    dateRow("After", {"cbAfterDate", "DatePickAfter", "OvcPicTimeAfter", "BtnDateAfterSelect"},
+            cbAfterDate_, datePickAfter_, ovcPicTimeAfter_, btnDateAfterSelect_);
 
     cbLogEntryType_ = Named(new QCheckBox("Log Entry", panel), "cbLogEntryType");
     cbFilterType_ = Named(new QComboBox(panel), "cbFilterType");
