@@ -29,6 +29,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -37,6 +38,8 @@
 
 #include <ctime>
 #include <fstream>
+
+#include <qcustomplot.h>
 
 namespace {
 
@@ -161,6 +164,28 @@ void OpenFile(benchmark::State& state) {
     state.counters["max_batch_cpu_ms"] = longest;
 }
 BENCHMARK(OpenFile)->Name("open_file")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The plot of the two-year log: handing it the records and drawing it.
+void PlotTwoYears(benchmark::State& state) {
+    LogPlotData plot;
+    TLOG_REC rec;
+    Decode(rec, [&](const LogRecord& record, const std::string&) { plot.AddRecord(record, rec); });
+    test::ScriptedPrompter prompter;
+    LogPlotView view(prompter);
+    view.resize(900, 500);
+    view.show();
+    double cpu = 0;
+    for (auto _ : state) {
+        const double start = CpuMs();
+        view.SetData(plot);
+        QImage image(900, 500, QImage::Format_ARGB32_Premultiplied);
+        view.Canvas()->render(&image);
+        cpu += CpuMs() - start;
+    }
+    state.counters["cpu_ms"] = cpu / double(state.iterations());
+    state.counters["points"] = double(plot.PointCount() + plot.Events().size());
+}
+BENCHMARK(PlotTwoYears)->Name("plot")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void Retrieve(benchmark::State& state) {
     for (auto _ : state) {
