@@ -75,9 +75,10 @@ protected:
     std::string Transcript() const { return Folder() + "/sim.log"; }
 
     // tavin-sim with `days` of typical records, and the main window on it.
-    void Start(int days, std::vector<std::string> args = {}) {
+    void Start(int days, std::vector<std::string> args = {},
+               const std::string& configText = kSimConfig) {
         const std::string config = Folder() + "/sim-config.txt";
-        std::ofstream(config, std::ios::binary) << kSimConfig;
+        std::ofstream(config, std::ios::binary) << configText;
         args.insert(args.end(), {"--config", config, "--log-days", std::to_string(days),
                                  "--transcript", Transcript()});
         for (int attempt = 0; attempt < 3 && !started; ++attempt) {

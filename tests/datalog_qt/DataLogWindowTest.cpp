@@ -191,6 +191,35 @@ TEST_F(DataLogOnSim, AFilterNarrowsTheLogAndIsShownAgainOnOpening) {
     EXPECT_EQ(Heard().back(), "LF*");
 }
 
+TEST_F(DataLogOnSim, OlderFirmwareTakesTheShortFormsAndPlainFilteredRecords) {
+    // Before 1.30: labels by row ("SL0=LVL"), ten and five sensors, and the
+    // filtered dump sends each record as the log holds it.
+    Start(1, {"--firmware", "1.20"},
+          "SL0=LVL\r\nSL1=WIND\r\nIL0=BATT\r\nIL1=TEMP\r\nIL2=RAIN\r\nTBM=0.1\r\nCFS\r\n");
+    const std::vector<std::string> all = Expected();
+    InWindow([&](TFormDataLog& form) {
+        ASSERT_FALSE(form.Settings().extendedTables);
+        EXPECT_EQ(Child<QListWidget>(form, "RzCheckListSDI12")->count(), 10);
+        EXPECT_EQ(Child<QListWidget>(form, "RzCheckListInternSens")->count(), 5);
+        EXPECT_EQ(Child<QListWidget>(form, "RzCheckListInternSens")->item(2)->text(), "2: RAIN");
+        Child<QCheckBox>(form, "cbLogEntryType")->setChecked(true);
+        Child<QComboBox>(form, "cbFilterType")->setCurrentText("Event");
+        ClickAndWait(form, "BtnDumpLog");
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (log.Entries()[i].kind == sim::SimLog::Kind::Event) {
+                expected.push_back(all[i].substr(6));
+            }
+        }
+        ASSERT_GT(expected.size(), 10u);
+        EXPECT_EQ(Unnumbered(MemoLines(form)), expected);
+    });
+    const std::vector<std::string> heard = Heard();
+    for (const char* command : {"SL*?", "IL*?", "LFT=E", "LFS=*", "LFI=*"}) {
+        EXPECT_NE(std::find(heard.begin(), heard.end(), command), heard.end()) << command;
+    }
+}
+
 TEST_F(DataLogOnSim, AbortStopsTheDumpAndTheLinkStaysUsable) {
     Start(2, {"--pace"});
     InWindow([&](TFormDataLog& form) {
@@ -266,11 +295,17 @@ TEST_F(DataLogOnSim, SavedLogsOpenAgainWithTheirPlot) {
     const std::string decoded = Folder() + "/decoded.txt";
     const std::string hex = Folder() + "/raw.log";
     InWindow([&](TFormDataLog& form) {
-        // "Log To File" with the dialog cancelled starts nothing.
+        // "Log To File" with the dialog cancelled starts nothing; a file
+        // that cannot be written asks, and No starts nothing either.
         Child<QCheckBox>(form, "cbLogToFile")->setChecked(true);
         Child<QPushButton>(form, "BtnDumpLog")->click();
         EXPECT_EQ(form.Host().BoxDialog(), nullptr);
+        fixture->prompter.files.push_back(Folder() + "/no such folder/log.txt");
+        fixture->prompter.answers.push_back(false);
+        Child<QPushButton>(form, "BtnDumpLog")->click();
+        EXPECT_EQ(fixture->prompter.Texts("ask").back(), "Error Writing To File - Continue?");
         EXPECT_TRUE(MemoLines(form).empty());
+        EXPECT_TRUE(Settle(form));
 
         // Written while it arrives, the file holds the memo's records.
         fixture->prompter.files.push_back(decoded);
