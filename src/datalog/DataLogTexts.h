@@ -36,6 +36,7 @@ inline constexpr std::string_view kEraseQuestion =
 inline constexpr std::string_view kFileErrorQuestion = "Error Writing To File - Continue?";
 inline constexpr std::string_view kFileWriteError = "Error Writing To File";
 inline constexpr std::string_view kFileReadError = "Error Reading File";
+inline constexpr std::string_view kFileTooLarge = "The file is larger than 128 MB: not a log.";
 
 // File dialogs of the window
 inline constexpr std::string_view kSaveLogTitle = "Save Log";

@@ -21,6 +21,7 @@
 #include <qcustomplot.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace tavin::test {
 namespace {
@@ -346,6 +347,30 @@ TEST_F(DataLogOnSim, SavedLogsOpenAgainWithTheirPlot) {
         form.findChild<QAction*>("MenuFileOpen")->trigger();
         EXPECT_EQ(form.PlotData().PointCount(), points);
         EXPECT_GT(points, 400u);
+
+        // What is no log: a binary file opens as text and plots nothing; a
+        // huge or missing file is refused and the memo stays as it was.
+        const std::string binary = Folder() + "/binary.bin";
+        std::ofstream(binary, std::ios::binary) << std::string("\0\x01\xff\n\x80zz\r\n", 9);
+        fixture->prompter.files.push_back(binary);
+        form.findChild<QAction*>("MenuFileOpen")->trigger();
+        EXPECT_EQ(MemoLines(form).size(), 2u);
+        EXPECT_TRUE(form.PlotData().Empty());
+        const std::string huge = Folder() + "/huge.txt";
+        std::ofstream(huge) << "x";
+        std::filesystem::resize_file(huge, TFormDataLog::kMaxLogFileBytes + 1);
+        for (const std::string& bad : {huge, Folder() + "/missing.txt"}) {
+            fixture->prompter.files.push_back(bad);
+            form.findChild<QAction*>("MenuFileOpen")->trigger();
+            ASSERT_FALSE(fixture->prompter.Texts("error").empty());
+            EXPECT_EQ(
+                fixture->prompter.Texts("error").back().rfind("Error Reading File\r" + bad, 0), 0u);
+            EXPECT_EQ(MemoLines(form).size(), 2u);
+        }
+        // Those two were the only errors.
+        EXPECT_EQ(std::erase_if(fixture->prompter.shown,
+                                [](const auto& shown) { return shown.kind == "error"; }),
+                  2u);
     });
     const std::string saveFilter =
         "Text File (*.txt)|*.txt|Log File (*.log)|*.log|All Files (*.*)|*.*";

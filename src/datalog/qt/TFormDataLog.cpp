@@ -251,14 +251,19 @@ void TFormDataLog::SaveLogClick() {
     logic_->RememberSavePath(*path);
 }
 
-bool TFormDataLog::LoadLogFile(const std::string& path, QStringList& lines) {
+std::optional<std::string> TFormDataLog::LoadLogFile(const std::string& path, QStringList& lines) {
     QFile file(QString::fromLocal8Bit(path.c_str()));
     if (!file.open(QIODevice::ReadOnly)) {
-        return false;
+        return S(file.errorString());
+    }
+    // Many years of log are a few tens of megabytes; a file far beyond that
+    // was picked by mistake and would only stall the window.
+    if (file.size() > kMaxLogFileBytes) {
+        return std::string(logtext::kFileTooLarge);
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        return false;
+        return S(file.errorString());
     }
     lines = QString::fromLatin1(bytes).split('\n');
     for (QString& line : lines) {
@@ -270,7 +275,7 @@ bool TFormDataLog::LoadLogFile(const std::string& path, QStringList& lines) {
     if (!lines.isEmpty() && lines.back().isEmpty()) {
         lines.removeLast();
     }
-    return true;
+    return std::nullopt;
 }
 
 void TFormDataLog::OpenLogClick() {
@@ -281,8 +286,8 @@ void TFormDataLog::OpenLogClick() {
         return;
     }
     QStringList lines;
-    if (!LoadLogFile(*path, lines)) {
-        prompter_.ShowErrorBox(std::string(logtext::kFileReadError) + "\r" + *path);
+    if (const auto error = LoadLogFile(*path, lines)) {
+        prompter_.ShowErrorBox(std::string(logtext::kFileReadError) + "\r" + *path + "\r" + *error);
         return;
     }
     logic_->RememberOpenPath(*path);

@@ -37,6 +37,9 @@ class TransmitterLink;
 class TFormDataLog : public QDialog {
     Q_OBJECT
 public:
+    // The largest file "Open" reads.
+    static constexpr qint64 kMaxLogFileBytes = 128 * 1024 * 1024;
+
     // The window borrows the main window's link: commands go to its queue,
     // the abort bytes straight to its port.
     TFormDataLog(TransmitterLink& link, LinkHost& port, Prompter& prompter, LogBoxFactory boxes,
@@ -88,8 +91,9 @@ private:
     void StoreDateTime(bool before);
     void ShowList(QListWidget* list, const SensorList& entries);
     void ListItemChanged(bool internal, int row, bool checked);
-    // What the Open command found: lines for the memo and the plot.
-    bool LoadLogFile(const std::string& path, QStringList& lines);
+    // The lines of a saved log for the memo and the plot; why not, when the
+    // file cannot be read.
+    std::optional<std::string> LoadLogFile(const std::string& path, QStringList& lines);
 
     std::unique_ptr<TFormDataLogHost> host_;
     std::unique_ptr<DataLogController> logic_;
