@@ -24,6 +24,7 @@
 #include <ctime>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 
 namespace tavin::test {
@@ -171,6 +172,7 @@ protected:
         guard.start(limitMs);
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
+            intervals.insert(form.TimerReceive().interval());
             if (auto* box = form.Host().BoxDialog()) {
                 const std::string text = box->Box().Get(BoxLabel::Instruction).text;
                 if (!text.empty()) {
@@ -203,6 +205,7 @@ protected:
     std::uint32_t logStart = 0;
     bool started = false;
     std::string lastInstruction;
+    std::set<int> intervals; // of TimerReceive while a box was watched
 };
 
 } // namespace tavin::test

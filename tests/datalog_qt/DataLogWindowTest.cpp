@@ -71,6 +71,9 @@ TEST_F(DataLogOnSim, OpensFromTheMenuAndShowsTheWholeLogAndItsPlot) {
         ClickAndWait(form, "BtnDumpLog");
         EXPECT_EQ(lastInstruction, "Log Retrieval Complete");
         EXPECT_EQ(MemoLines(form), expected);
+        // The receive timer hurries while the dump arrives.
+        EXPECT_EQ(intervals, (std::set<int>{40, 10}));
+        EXPECT_EQ(form.TimerReceive().interval(), 40);
 
         // The plot holds the decoded records: a series per label, the
         // summaries as marks, the events apart.
@@ -141,6 +144,7 @@ TEST_F(DataLogOnSim, AFilterNarrowsTheLogAndIsShownAgainOnOpening) {
 
         ClickAndWait(form, "BtnDumpLog");
         EXPECT_EQ(lastInstruction, "Log Retrieval Complete");
+        EXPECT_EQ(intervals, (std::set<int>{40, 5}));
         std::vector<std::string> expected;
         for (std::size_t i = 0; i < all.size(); ++i) {
             const sim::SimLog::Entry& e = log.Entries()[i];
