@@ -44,6 +44,7 @@ inline constexpr std::string_view kOpenLogTitle = "Open Log";
 inline constexpr std::string_view kExportPlotTitle = "Export Plot";
 inline constexpr std::string_view kPngFilter = "PNG Image (*.png)|*.png";
 inline constexpr std::string_view kPlotFileName = "log-plot.png";
+inline constexpr std::string_view kPlotNoRecords = "No records to plot: retrieve or open a log";
 
 // Filter type box
 inline constexpr std::string_view kTypeData = "Data";

@@ -4,6 +4,7 @@
 #include "ui/MessageBoxes.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -82,6 +83,7 @@ LogPlotView::LogPlotView(Prompter& prompter, QWidget* parent)
     connect(events_, &QCheckBox::toggled, this, [this] { Redraw(); });
     connect(reset, &QPushButton::clicked, this, [this] { ResetZoom(); });
     connect(exportButton, &QPushButton::clicked, this, [this] { ExportClick(); });
+    Redraw();
 }
 
 void LogPlotView::SetData(const LogPlotData& data) {
@@ -127,6 +129,18 @@ QCPGraph* LogPlotView::AddGraph(const QString& name, const std::vector<LogPlotPo
 
 void LogPlotView::Redraw() {
     plot_->clearGraphs();
+    plot_->clearItems();
+    if (data_.Empty()) {
+        auto* note = new QCPItemText(plot_);
+        note->setObjectName("PlotNoRecords");
+        note->position->setType(QCPItemPosition::ptAxisRectRatio);
+        note->position->setCoords(0.5, 0.5);
+        note->setText(Q(std::string(logtext::kPlotNoRecords)));
+        // The day that is ending, rather than 1970.
+        const double now = double(QDateTime::currentSecsSinceEpoch());
+        plot_->xAxis->setRange(now - 86400, now);
+        plot_->yAxis->setRange(0, 1);
+    }
     std::size_t colour = 0;
     for (const LogPlotSeries& s : data_.Series()) {
         const QColor c = kColours[colour++ % std::size(kColours)];
@@ -166,6 +180,7 @@ void LogPlotView::Redraw() {
                      QCPScatterStyle::ssNone, true);
         }
     }
+    plot_->legend->setVisible(plot_->legend->itemCount() > 0);
     plot_->replot();
 }
 
