@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev
     clang-format
-    qt6-charts-dev libqcustomplot-dev
+    libqcustomplot-dev
     clang libclang-rt-14-dev
     help2man dpkg-dev file
 )

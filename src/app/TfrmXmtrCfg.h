@@ -172,6 +172,8 @@ public:
     void SetCurrentSDI12Row(int row);
     int CurrentSDI12Row() const;
     bool Identifying() const { return identifying_; }
+    // "TAVIN Sensor Log": the data log window, modal.
+    void MenuTAVINSensorLogClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -101,6 +101,8 @@ void TfrmXmtrCfg::BuildMenus() {
     add(advanced, "MenuAdvancedSettings", "Advanced Settings")->setCheckable(true);
     add(advanced, "MenuTAVINControl", "TAVIN Control");
     add(advanced, "MenuTAVINStatus", "TAVIN Status");
+    connect(add(advanced, "MenuTAVINSensorLog", "TAVIN Sensor Log"), &QAction::triggered, this,
+            [this] { MenuTAVINSensorLogClick(); });
     add(advanced, "MenuTAVINTxTest", "TAVIN Transmission Test");
     add(advanced, "MenuTAVINCal", "TAVIN Calibration");
 

@@ -329,6 +329,7 @@ void DataLogController::FullDump() {
     if (!OpenLogFileIfAsked()) {
         return;
     }
+    host.RecordsStarting();
     listing = true;
     for (auto mnemonic : {mn::LFB, mn::LFA, mn::LFT, mn::LFS, mn::LFI}) {
         host.QueueCommand(SetCmd(mnemonic, {"*"}));
@@ -346,6 +347,7 @@ void DataLogController::FilteredDump() {
     if (!OpenLogFileIfAsked()) {
         return;
     }
+    host.RecordsStarting();
     dumpState = DumpState::AwaitFilterEcho;
     dumpFinished = false;
     filterRefused = false;
@@ -402,6 +404,7 @@ void DataLogController::HexDumpHandler(const std::string& line) {
         WriteFile(line);
     }
     const bool complete = dump.AddLine(line, [&](const std::string& text) {
+        host.RecordDecoded(rec.current);
         host.AppendMemo(text);
         if (fileOpen && !settings.saveLogAsHex) {
             WriteFile(text);
@@ -462,6 +465,7 @@ void DataLogController::FilteredDumpHandler(const std::string& line) {
             } else {
                 rec.DecodeHexRecord(line);
             }
+            host.RecordDecoded(rec.current);
             std::string text;
             rec.FormatRecord(text);
             ShowRecord(text, line);

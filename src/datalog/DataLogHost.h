@@ -10,6 +10,8 @@
 
 namespace tavin {
 
+struct LogRecord;
+
 enum class LogBoxResult { Ok, Cancel, No };
 
 // How a progress box starts out.
@@ -45,6 +47,10 @@ public:
     virtual void FiltersChanged() {}
     // The hex text still waiting to be decoded (diagnostic memo).
     virtual void ShowBacklog(std::string_view) {}
+    // A retrieval starts, and each record it decodes as the decoder holds it
+    // (for views built from the records rather than from their text).
+    virtual void RecordsStarting() {}
+    virtual void RecordDecoded(const LogRecord&) {}
 
     // Progress box. ShowBox replaces any open box and shows the new one
     // modally; it may return at once or only when the box has closed. Either

@@ -34,6 +34,17 @@ inline constexpr std::string_view kRecordPrefix = "Record : ";
 inline constexpr std::string_view kEraseQuestion =
     "This will delete all logged data in the TAVIN\rDo you want to continue?";
 inline constexpr std::string_view kFileErrorQuestion = "Error Writing To File - Continue?";
+inline constexpr std::string_view kFileWriteError = "Error Writing To File";
+inline constexpr std::string_view kFileReadError = "Error Reading File";
+inline constexpr std::string_view kFileTooLarge = "The file is larger than 128 MB: not a log.";
+
+// File dialogs of the window
+inline constexpr std::string_view kSaveLogTitle = "Save Log";
+inline constexpr std::string_view kOpenLogTitle = "Open Log";
+inline constexpr std::string_view kExportPlotTitle = "Export Plot";
+inline constexpr std::string_view kPngFilter = "PNG Image (*.png)|*.png";
+inline constexpr std::string_view kPlotFileName = "log-plot.png";
+inline constexpr std::string_view kPlotNoRecords = "No records to plot: retrieve or open a log";
 
 // Filter type box
 inline constexpr std::string_view kTypeData = "Data";

@@ -1,6 +1,7 @@
 #include "datalog/LogValueFormat.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -83,68 +84,116 @@ std::string FormatGeneralSingle(float value) {
     return buf;
 }
 
-std::string FormatLogValue(const LogRecord& record, bool internal, int bucketMultiplierIndex) {
-    const int f = record.formatCode;
+namespace {
+
+// How a record's value is stored and which text format shows it.
+struct ValueForm {
     ValueKind kind = ValueKind::Single;
-    int shown = f;
+    int shown = 0;
     double scale = 1;
+    bool bucket = false; // a tipping-bucket count, scaled by the multiplier
+};
+
+ValueForm FormOf(const LogRecord& record, bool internal) {
+    const int f = record.formatCode;
+    ValueForm v;
+    v.shown = f;
     if (record.type == kLogEvent) {
         if (record.number == kEventStx || record.number == kEventEtx) {
-            kind = ValueKind::None;
-            shown = 8 + ((f >> 2) & 3);
+            v.kind = ValueKind::None;
+            v.shown = 8 + ((f >> 2) & 3);
         }
     } else if (f == 15 && internal) {
-        if (bucketMultiplierIndex < 0 || bucketMultiplierIndex >= kBucketMultiplierCount) {
-            bucketMultiplierIndex = TLOG_REC::kDefaultBucketMultiplier;
-        }
-        const float amount =
-            static_cast<float>(Unsigned16(record) * kBucketMultipliers[bucketMultiplierIndex]);
-        return Printf(kBucketFormats[bucketMultiplierIndex], amount);
+        v.kind = ValueKind::Unsigned;
+        v.bucket = true;
     } else if (f == 6) {
         // Only two value bytes are stored for code 6: a signed count of quarters.
-        kind = ValueKind::Scaled;
-        scale = 0.25;
+        v.kind = ValueKind::Scaled;
+        v.scale = 0.25;
     } else if (f == 7 || f == 15) {
-        kind = ValueKind::Unsigned;
-        shown = 7;
+        v.kind = ValueKind::Unsigned;
+        v.shown = 7;
     } else if (f >= 8 && f <= 12) {
-        kind = ValueKind::Scaled;
-        scale = kScales[f - 8];
-        shown = f - 8;
+        v.kind = ValueKind::Scaled;
+        v.scale = kScales[f - 8];
+        v.shown = f - 8;
     } else if (f == 13 || f == 14) {
         // No scale is defined for these 16-bit codes: the plain integer.
-        kind = ValueKind::Scaled;
-        shown = 0;
+        v.kind = ValueKind::Scaled;
+        v.shown = 0;
     } else if (f & 0x08) {
-        kind = ValueKind::None; // a 16-bit value without a defined format
+        v.kind = ValueKind::None; // a 16-bit value without a defined format
     }
+    return v;
+}
 
-    if (shown == 7) {
+int ValidBucketIndex(int index) {
+    return index < 0 || index >= kBucketMultiplierCount ? TLOG_REC::kDefaultBucketMultiplier
+                                                        : index;
+}
+
+float BucketAmount(const LogRecord& record, int bucketMultiplierIndex) {
+    return static_cast<float>(Unsigned16(record) *
+                              kBucketMultipliers[ValidBucketIndex(bucketMultiplierIndex)]);
+}
+
+// The number a value-bearing form holds (not NaN-checked).
+float NumberOf(const LogRecord& record, const ValueForm& v) {
+    if (v.kind == ValueKind::Single) {
+        return Single(record);
+    }
+    return static_cast<float>(Signed16(record) * v.scale);
+}
+
+} // namespace
+
+std::string FormatLogValue(const LogRecord& record, bool internal, int bucketMultiplierIndex) {
+    const ValueForm v = FormOf(record, internal);
+    if (v.bucket) {
+        return Printf(kBucketFormats[ValidBucketIndex(bucketMultiplierIndex)],
+                      BucketAmount(record, bucketMultiplierIndex));
+    }
+    if (v.shown == 7) {
         char buf[16];
         std::snprintf(buf, sizeof buf, " %.5d", static_cast<int>(Unsigned16(record)));
         return buf;
     }
-    if (kind == ValueKind::Single && IsSingleNaN(record)) {
+    if (v.kind == ValueKind::Single && IsSingleNaN(record)) {
         return " N/M ";
     }
-    if (shown >= 11) {
+    if (v.shown >= 11) {
         return {};
     }
-    if (shown >= 8 || kind == ValueKind::None) {
-        return shown >= 8 ? kShownFormats[shown] : std::string();
+    if (v.shown >= 8 || v.kind == ValueKind::None) {
+        return v.shown >= 8 ? kShownFormats[v.shown] : std::string();
     }
-    float value;
-    if (kind == ValueKind::Single) {
-        value = Single(record);
-    } else {
-        value = static_cast<float>(Signed16(record) * scale);
-    }
-    if (shown == 5) {
+    const float value = NumberOf(record, v);
+    if (v.shown == 5) {
         std::string text(1, ' ');
         text += FormatGeneralSingle(value);
         return text;
     }
-    return Printf(kShownFormats[shown], value);
+    return Printf(kShownFormats[v.shown], value);
+}
+
+std::optional<double> LogNumericValue(const LogRecord& record, bool internal,
+                                      int bucketMultiplierIndex) {
+    const ValueForm v = FormOf(record, internal);
+    if (v.bucket) {
+        return BucketAmount(record, bucketMultiplierIndex);
+    }
+    if (v.shown == 7) {
+        return Unsigned16(record);
+    }
+    if ((v.kind == ValueKind::Single && IsSingleNaN(record)) || v.shown >= 8 ||
+        v.kind == ValueKind::None) {
+        return std::nullopt;
+    }
+    const float value = NumberOf(record, v);
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 std::string FormatTransmissionDetail(const LogRecord& record) {

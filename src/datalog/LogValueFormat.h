@@ -6,6 +6,7 @@
 
 #include "datalog/TLOG_REC.h"
 
+#include <optional>
 #include <string>
 
 namespace tavin {
@@ -19,6 +20,12 @@ inline constexpr double kBucketMultipliers[kBucketMultiplierCount] = {
 // when the record's shown code has no value to show. `internal` tells whether
 // the sample or summary belongs to an internal sensor.
 std::string FormatLogValue(const LogRecord& record, bool internal, int bucketMultiplierIndex);
+
+// The number a sample, summary or calibration event holds, as its line shows
+// it (scaled, tipping-bucket counts multiplied); nothing for records without
+// a value, for "N/M" and for values that are not finite.
+std::optional<double> LogNumericValue(const LogRecord& record, bool internal,
+                                      int bucketMultiplierIndex);
 
 // The detail of an end-of-transmission event: "(b,f,r): " or a failure label,
 // then the three fields.

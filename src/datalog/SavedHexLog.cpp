@@ -8,9 +8,7 @@
 
 namespace tavin {
 
-namespace {
-
-std::string_view Trim(std::string_view s) {
+std::string_view TrimLogLine(std::string_view s) {
     const auto first = s.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) {
         return {};
@@ -19,12 +17,31 @@ std::string_view Trim(std::string_view s) {
     return s.substr(first, last - first + 1);
 }
 
-} // namespace
+bool IsHexLogFile(const std::vector<std::string>& lines) {
+    bool any = false;
+    for (const std::string& raw : lines) {
+        const std::string_view line = TrimLogLine(raw);
+        if (line.empty()) {
+            continue;
+        }
+        if (!IsHexText(line, true)) {
+            return false;
+        }
+        any = true;
+    }
+    return any;
+}
 
-SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec) {
+SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec,
+                                    const std::function<void(const LogRecord&)>& onRecord) {
     SavedHexLogReader reader(rec);
     std::vector<std::string> records;
-    auto sink = [&](const std::string& text) { records.push_back(text); };
+    auto sink = [&](const std::string& text) {
+        records.push_back(text);
+        if (onRecord) {
+            onRecord(rec.current);
+        }
+    };
     for (const std::string& line : lines) {
         reader.AddLine(line, sink);
     }
@@ -35,7 +52,7 @@ SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_
 }
 
 void SavedHexLogReader::AddLine(std::string_view raw, const HexDumpDecoder::RecordSink& sink) {
-    const std::string_view line = Trim(raw);
+    const std::string_view line = TrimLogLine(raw);
     if (line.empty()) {
         return;
     }

@@ -12,6 +12,7 @@
 #include "datalog/TLOG_REC.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,14 @@ struct SavedHexLogResult {
     bool anyHex = false;            // the file held hex text at all
 };
 
-SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec);
+// A saved line without the blanks and line ends around it.
+std::string_view TrimLogLine(std::string_view line);
+// True when every non-blank line of a saved log is hex text: a raw dump.
+bool IsHexLogFile(const std::vector<std::string>& lines);
+
+// onRecord, when given, gets each decoded record as the decoder holds it.
+SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec,
+                                    const std::function<void(const LogRecord&)>& onRecord = {});
 
 // The same decoding a line at a time, for a file of any size: each record
 // goes to the sink as soon as it is whole, and only the hex not yet decoded

@@ -261,6 +261,14 @@ LogDateTime TLOG_REC::RecordDateTime(std::uint32_t seconds) const {
     return dt;
 }
 
+long long TLOG_REC::RecordSeconds(const LogDateTime& when) const {
+    const auto at = [](const LogDateTime& t) {
+        return DaysFromCivil(t.year, t.month, t.day) * 86400LL + t.hour * 3600LL + t.minute * 60LL +
+               t.second;
+    };
+    return at(when) - at(baseDate);
+}
+
 std::string TLOG_REC::RecordLine(const LogRecord& record) {
     std::string line;
     // Label: the sensor's, the event's, or a marker that ends the line.

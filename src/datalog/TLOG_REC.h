@@ -99,6 +99,9 @@ public:
 
     // The date and time of a record time.
     LogDateTime RecordDateTime(std::uint32_t seconds) const;
+    // The other way: the seconds from the base date to a date and time
+    // (negative before it).
+    long long RecordSeconds(const LogDateTime& when) const;
 
     // Starts a new record stream: running time, format memory and current
     // record as when created; labels and tipping-bucket settings stay.
