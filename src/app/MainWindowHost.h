@@ -69,6 +69,11 @@ public:
     OperationBox* OpenProgressBox() override;
     void FirmwareLevelChanged(int level) override;
     void RefreshAllViews() override;
+    // The buffer check's (TfrmXmtrCfgBuffers.cpp).
+    void HideDataBufferReviewControls() override;
+    void ClearDumpStarted() override;
+    TransmitterLink::LineHandler TimedDataBufferStatusHandler() override;
+    TransmitterLink::LineHandler RandomDataBufferStatusHandler() override;
 
 private:
     TfrmXmtrCfg& w_;

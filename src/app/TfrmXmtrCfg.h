@@ -32,6 +32,7 @@ class QWidget;
 
 namespace tavin {
 
+class BufferPages;
 class MainWindowHost;
 class Prompter;
 class QtLink;
@@ -64,6 +65,8 @@ public:
     TTAVINTXType& TxType() { return txType_; }
     const std::string& IniPath() const { return iniPath_; }
     OperatingMode Mode() const { return mode_; }
+    // The data buffer pages, the buffer check and their reactions.
+    BufferPages& Buffers();
 
     // Derives the transmission mode from the configuration (0) or sets it.
     void SetTAVINTXMode(int mode);
@@ -103,6 +106,9 @@ private:
     void ConnectButtons();
     // The fields this window shows of the configuration follow the model.
     void RefreshConfigViews();
+    // The data buffer pages (TfrmXmtrCfgBuffers.cpp).
+    void BuildBufferPages();
+    void RefreshBufferViews();
 
     void TAVINTXModeChanged(TTAVINTXType& type);
     void ModeButtonClicked(OperatingMode mode, bool down);
@@ -144,6 +150,7 @@ private:
     std::unique_ptr<MainWindowHost> host_;
     std::unique_ptr<TransmitterSession> session_;
     StatusPanel* statusPanel_ = nullptr;
+    std::unique_ptr<BufferPages> bufferPages_;
 
     QTabWidget* mainPageControl_ = nullptr;
     std::map<std::string, QWidget*> pages_;

@@ -144,6 +144,7 @@ void TfrmXmtrCfg::BuildPages() {
     general->addRow("Platform ID String", pis_);
     auto* tx = new QFormLayout(pages_["TabTxSetup"]);
     tx->addRow("Interval", Named(new QLineEdit, "TimedTxInterval"));
+    BuildBufferPages();
 }
 
 void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {

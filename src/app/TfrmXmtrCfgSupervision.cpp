@@ -41,6 +41,7 @@ void TfrmXmtrCfg::RefreshConfigViews() {
         txType_.Mode() == TTAVINTXType::kArgos || txType_.Mode() == TTAVINTXType::kArgosScd;
     ovcNesdisID_->setText(Q(argos ? config_.PlatformIdArgos : config_.PlatformIdGoes));
     pis_->setText(Q(config_.General.PlatformIdString));
+    RefreshBufferViews();
 }
 
 bool TfrmXmtrCfg::EnterMonitorMode() {

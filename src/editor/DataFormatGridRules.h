@@ -67,6 +67,7 @@ public:
     GridEditResult Edit(int row, int column, const std::string& text) override;
 
     bool IsRandom() const { return random_; }
+    const XmtrConfig& Config() const { return cfg_; }
     // The buffer's data format (0 ASCII, 1 Pseudo, 2 Binary) and source (0
     // RS-232, 1 Sensor).
     int DataFormat() const;
