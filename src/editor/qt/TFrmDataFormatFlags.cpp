@@ -46,13 +46,13 @@ TFrmDataFormatFlags::TFrmDataFormatFlags(const std::string& flags, int dataForma
     rgLabelColon_ = new QGroupBox(this);
     rgLabelColon_->setObjectName("rgLabelColon");
     auto* colonLayout = new QVBoxLayout(rgLabelColon_);
-    auto* colonGroup = new QButtonGroup(rgLabelColon_);
+    colonGroup_ = new QButtonGroup(rgLabelColon_);
     const char* const captions[3] = {"Colon Before", "Colon After", "No Colon"};
     const char* const names[3] = {"rbColonBefore", "rbColonAfter", "rbNoColon"};
     for (int i = 0; i < 3; ++i) {
         colon_[i] = new QRadioButton(captions[i], rgLabelColon_);
         colon_[i]->setObjectName(names[i]);
-        colonGroup->addButton(colon_[i], i);
+        colonGroup_->addButton(colon_[i], i);
         colonLayout->addWidget(colon_[i]);
     }
     layout->addWidget(rgLabelColon_);
@@ -98,11 +98,11 @@ void TFrmDataFormatFlags::Apply(const DataFormatFlagsState& s) {
     chkL_->blockSignals(blocked);
     rgLabelColon_->setEnabled(s.ColonEnabled);
     // A disabled choice shows no selection.
+    colonGroup_->setExclusive(false);
     for (QRadioButton* b : colon_) {
-        b->setAutoExclusive(false);
         b->setChecked(false);
-        b->setAutoExclusive(true);
     }
+    colonGroup_->setExclusive(true);
     if (s.Colon != LabelColon::None) {
         colon_[static_cast<int>(s.Colon)]->setChecked(true);
     }

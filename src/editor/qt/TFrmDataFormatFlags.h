@@ -11,6 +11,7 @@
 #include <string>
 
 class QCheckBox;
+class QButtonGroup;
 class QRadioButton;
 class QGroupBox;
 
@@ -44,6 +45,7 @@ private:
     QCheckBox* chkZ_ = nullptr;
     QGroupBox* rgLabelColon_ = nullptr;
     QRadioButton* colon_[3] = {};
+    QButtonGroup* colonGroup_ = nullptr;
     DataFormatFlagsState opened_;
 };
 
