@@ -1,6 +1,7 @@
 #include "ConfigCommand.h"
 
 #include "ConfigJson.h"
+#include "editor/BufferStats.h"
 #include "editor/LocalValidation.h"
 #include "editor/MessageStats.h"
 #include "files/AtomicFile.h"
@@ -264,8 +265,13 @@ int Check(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
         CheckLocalSetup(cfg, EditorValuesFromModel(cfg, o.advanced), s.Utility);
     // The template check says "Template" where the local check says
     // "Local Configuration".
+    // A message longer than its window is worth knowing, but not a check error.
+    const std::string windowWarning = TimedWindowWarning(cfg);
     if (e.ErrorCode == kErrNone) {
         out << (o.asTemplate ? "Template OK" : "Local Configuration OK") << "\n";
+        if (!windowWarning.empty()) {
+            out << "Warning: " << windowWarning << "\n";
+        }
         return kExitOk;
     }
     out << (o.asTemplate ? "Template Error" : "Local Configuration Error") << "\n"
@@ -278,6 +284,9 @@ int Check(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
     }
     if (ErrorGridColumn(e.ErrorControl, e.ErrorCode) >= 0) {
         out << "Row: " << e.ErrorRow << "\n";
+    }
+    if (!windowWarning.empty()) {
+        out << "Warning: " << windowWarning << "\n";
     }
     return kExitCheckFailed;
 }
