@@ -170,6 +170,7 @@ CellView DataFormatGridRules::Cell(int row, int column) const {
         v.listColumns = 2;
         for (const DataFormatTypeEntry& e : TypeList()) {
             v.entries.push_back(e.Name);
+            v.entryDetails.push_back(e.Kind);
         }
         std::string name = "None";
         if (r.SourceType == 'H') {

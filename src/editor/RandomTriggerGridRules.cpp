@@ -109,6 +109,7 @@ CellView RandomTriggerGridRules::Cell(int row, int column) const {
         v.listColumns = 2;
         for (const TriggerSensorEntry& e : SensorList(row)) {
             v.entries.push_back(e.Label);
+            v.entryDetails.push_back(e.Kind);
         }
         if (t.SensorType == 'S' || t.SensorType == 'I') {
             v.text = SensorListLabel(cfg_, t.SensorType, t.SensorIndex);

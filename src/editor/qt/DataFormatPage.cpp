@@ -31,10 +31,10 @@ DataFormatPage::DataFormatPage(XmtrConfig& cfg, const ParseContext& ctx, int buf
 
     grid_ = new GridView(rules_, random_ ? "GridRandomDataFormat" : "GridTimedDataFormat", this);
     grid_->horizontalHeader()->setStretchLastSection(false);
-    grid_->setColumnWidth(kDfType, 130);
+    grid_->setColumnWidth(kDfType, 160);
     grid_->setColumnWidth(kDfValueCount, 90);
     grid_->setColumnWidth(kDfFieldWidth, 80);
-    grid_->setColumnWidth(kDfFlags, 90);
+    grid_->setColumnWidth(kDfFlags, 110);
     grid_->setColumnWidth(kDfSlope, 70);
     grid_->setColumnWidth(kDfOffset, 70);
     layout->addWidget(grid_, 1, 0);

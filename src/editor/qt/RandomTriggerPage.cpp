@@ -20,6 +20,7 @@ RandomTriggerPage::RandomTriggerPage(XmtrConfig& cfg, const ParseContext& ctx, Q
     layout->addWidget(info_, 0, 0, 1, 2);
     grid_ = new GridView(rules_, "GridRandomTriggers", this);
     grid_->horizontalHeader()->setStretchLastSection(false);
+    grid_->horizontalHeader()->setSectionResizeMode(kRtSensor, QHeaderView::Stretch);
     grid_->setColumnWidth(kRtCode, 50);
     grid_->setColumnWidth(kRtType, 110);
     grid_->setColumnWidth(kRtSensor, 130);
