@@ -52,13 +52,11 @@ void MainWindowHost::ClearDumpStarted() {
     }
 }
 
+// The status tabs' views exist by then: the window refreshes its views when
+// it is first shown.
 TransmitterLink::LineHandler MainWindowHost::TimedDataBufferStatusHandler() {
     if (!w_.bufferPages_) {
         return {};
-    }
-    if (w_.statusPanel_) {
-        w_.bufferPages_->BuildStatusViews(w_.statusPanel_->Page(StatusTab::TimedDataBfr),
-                                          w_.statusPanel_->Page(StatusTab::RandomDataBfr));
     }
     return w_.bufferPages_->Check().StatusHandler(DataBuffer::Timed);
 }
@@ -66,10 +64,6 @@ TransmitterLink::LineHandler MainWindowHost::TimedDataBufferStatusHandler() {
 TransmitterLink::LineHandler MainWindowHost::RandomDataBufferStatusHandler() {
     if (!w_.bufferPages_) {
         return {};
-    }
-    if (w_.statusPanel_) {
-        w_.bufferPages_->BuildStatusViews(w_.statusPanel_->Page(StatusTab::TimedDataBfr),
-                                          w_.statusPanel_->Page(StatusTab::RandomDataBfr));
     }
     return w_.bufferPages_->Check().StatusHandler(DataBuffer::Random);
 }

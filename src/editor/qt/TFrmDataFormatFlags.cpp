@@ -1,5 +1,7 @@
 #include "editor/qt/TFrmDataFormatFlags.h"
 
+#include "editor/qt/DialogButtons.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -70,12 +72,7 @@ TFrmDataFormatFlags::TFrmDataFormatFlags(const std::string& flags, int dataForma
     chkZ_ = Box(this, "ChkZ", "Add Leading Zero");
     layout->addWidget(chkZ_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("BtnOK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("BtnCancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     opened_ = DataFormatFlagsRules(flags, dataFormat, rowType, itemIndex);

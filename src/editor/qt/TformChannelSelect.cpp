@@ -1,5 +1,7 @@
 #include "editor/qt/TformChannelSelect.h"
 
+#include "editor/qt/DialogButtons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -44,12 +46,7 @@ TformChannelSelect::TformChannelSelect(const std::string& channel, bool scdSelec
     form->addRow("ARGOS Channel", cbARGOSChan_);
     form->addRow("SCD Channel", cbSCDChan_);
     layout->addLayout(form);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("BtnOK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("BtnCancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
 
     const ChannelSelection shown = SplitChannelText(channel, scdSelected);
     Select(cbARGOSChan_, shown.Argos);
