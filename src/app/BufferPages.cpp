@@ -117,6 +117,19 @@ void BufferPages::RefreshAll() {
     pack_->RefreshGrid();
 }
 
+void BufferPages::PageEnabled(const std::string& page, bool enabled) {
+    if (!timed_) {
+        return;
+    }
+    if (page == "TabTimedDataFormat") {
+        timed_->SetPageEnabled(enabled);
+    } else if (page == "TabRandomDataFormat") {
+        random_->SetPageEnabled(enabled);
+    } else if (page == "TabRandomTrigger") {
+        triggers_->SetPageEnabled(enabled);
+    }
+}
+
 void BufferPages::Edited() {
     if (hooks_.Edited) {
         hooks_.Edited();

@@ -52,6 +52,9 @@ public:
 
     // Every grid and its statistics from the model.
     void RefreshAll();
+    // A page of the main window was enabled or disabled: a buffer page shows
+    // or hides its editing controls with it.
+    void PageEnabled(const std::string& page, bool enabled);
 
     DataFormatPage* TimedPage() const { return timed_; }
     DataFormatPage* RandomPage() const { return random_; }

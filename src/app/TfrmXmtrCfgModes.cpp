@@ -1,6 +1,7 @@
 // The operating modes, the "Comm" menu and what the link shows on the window.
 
 #include "app/AppTexts.h"
+#include "app/BufferPages.h"
 #include "app/TfrmXmtrCfg.h"
 #include "link/LinkTexts.h"
 #include "link/qt/QtLink.h"
@@ -148,6 +149,9 @@ void TfrmXmtrCfg::SetPageEnabled(const std::string& name, bool enabled) {
     // A disabled page can still be looked at: its fields refuse edits and
     // its caption is greyed.
     it->second->setEnabled(enabled);
+    if (bufferPages_) {
+        bufferPages_->PageEnabled(name, enabled);
+    }
     const int index = mainPageControl_->indexOf(it->second);
     mainPageControl_->tabBar()->setTabTextColor(
         index, enabled ? palette().color(QPalette::WindowText)
