@@ -65,6 +65,21 @@ private:
     BufferCheck& check_;
 };
 
+// The handlers this object installs, of one type so that it can tell its own
+// from another operation's.
+struct BufferCheck::HandlerFn {
+    BufferCheck* self;
+    DataBuffer which;
+    bool refresh;
+    void operator()(const std::string& line) const {
+        if (refresh) {
+            self->BufferRefreshHandler(which, line);
+        } else {
+            self->BufferCheckHandler(which, line);
+        }
+    }
+};
+
 BufferCheck::BufferCheck(TransmitterSession& session, BufferCheckHost& host)
     : s_(session), host_(host) {}
 
@@ -72,15 +87,18 @@ BufferCheck::BufferCheck(TransmitterSession& session, BufferCheckHost& host)
 
 void BufferCheck::StartCheck(DataBuffer which) {
     s_.Link().QueueCommand(Words(which).build);
-    s_.Link().OperationHandler = [this, which](const std::string& line) {
-        BufferCheckHandler(which, line);
-    };
+    s_.Link().OperationHandler = HandlerFn{this, which, false};
     CheckQuerySent = false;
     DumpStarted = false;
 }
 
 void BufferCheck::EndCheck(DataBuffer which) {
-    s_.Link().OperationHandler = nullptr;
+    // Only the check's own handler goes: unticking a box that is not
+    // checking (before a send, say) leaves another operation's alone.
+    TransmitterLink::LineHandler& handler = s_.Link().OperationHandler;
+    if (const HandlerFn* own = handler.target<HandlerFn>(); own && own->which == which) {
+        handler = nullptr;
+    }
     host_.ShowCheckMemo(which, false);
     host_.ShowRefreshButton(which, false);
 }
@@ -147,9 +165,7 @@ void BufferCheck::BufferRefreshClick(DataBuffer which) {
     box.SetVisible(BoxButton::Cancel, true);
 
     TransmitterLink& link = s_.Link();
-    link.OperationHandler = [this, which](const std::string& line) {
-        BufferRefreshHandler(which, line);
-    };
+    link.OperationHandler = HandlerFn{this, which, true};
     if (s_.Utility().ExtendedTables()) {
         s_.Transfer().QueueCountCommands();
     }

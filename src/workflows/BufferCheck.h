@@ -51,6 +51,7 @@ public:
 
 private:
     class RefreshSink;
+    struct HandlerFn;
 
     void StartCheck(DataBuffer which);
     void EndCheck(DataBuffer which);

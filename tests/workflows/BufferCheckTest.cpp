@@ -215,6 +215,10 @@ TEST_F(BufferCheckTest, HideReviewControlsEndsBothChecks) {
     EXPECT_EQ(bufferHost.unchecks[DataBuffer::Random], 1);
     EXPECT_FALSE(link.OperationHandler);
     link.ListXmitCmd.clear();
+    // Another operation's handler stays: only a check's own goes.
+    session.Supervisor().ConfigureAutoPoll();
+    check.HideDataBufferReviewControls();
+    EXPECT_TRUE(PollRestored());
 }
 
 } // namespace
