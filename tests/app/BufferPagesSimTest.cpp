@@ -129,6 +129,13 @@ TEST_F(BuffersOnSim, TimedFormatAndTriggerReachTheTransmitter) {
     auto* memo = W().findChild<QPlainTextEdit*>("memoTimedBufferCheck");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !memo->toPlainText().isEmpty(); }, 10000));
     EXPECT_TRUE(memo->toPlainText().startsWith("H0")) << memo->toPlainText().toStdString();
+
+    // "Refresh" sends the format again and checks anew; its box closes by itself.
+    memo->clear();
+    ClickAndWait("btnTimedBufferRefresh");
+    fixture->prompter.answers.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !memo->toPlainText().isEmpty(); }, 10000));
+    EXPECT_TRUE(memo->toPlainText().startsWith("H0"));
     check->click();
     EXPECT_TRUE(memo->isHidden());
 }
