@@ -305,8 +305,10 @@ std::string SimStatusReports::CalibrationStatus() const {
     double span = static_cast<double>(unit_.gpsEndMs - unit_.gpsStartMs);
     double left = span > 0 ? static_cast<double>(unit_.gpsEndMs - nowMs_) / span : 0;
     left = left < 0 ? 0 : (left > 1 ? 1 : left);
-    const char* state =
-        unit_.gpsOperation == GpsOperation::Calibration ? "Calibrating" : "Acquiring Fix";
+    // A calibration first waits for a fix, then calibrates.
+    const char* state = unit_.gpsOperation == GpsOperation::Calibration && left < 0.7
+                            ? "Calibrating"
+                            : "Acquiring Fix";
     return std::string("GCS=") + state + ",OCXO=" + Fixed(0.05 * left + 0.0, 4) +
            ",TCXO=" + Fixed(-0.08 * left + 0.0, 4);
 }

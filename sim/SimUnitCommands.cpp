@@ -154,6 +154,11 @@ Lines SimUnitCommands::Gps(const SimCommandLine& cmd, std::int64_t nowMs) {
         if (unit_.run != RunState::Disabled) {
             return kErr;
         }
+        // A second FGF while the fix runs gives it up.
+        if (unit_.gpsOperation == GpsOperation::Fix) {
+            unit_.gpsOperation = GpsOperation::None;
+            return kOk;
+        }
         StartGps(GpsOperation::Fix, nowMs);
         return kOk;
     }
@@ -269,7 +274,11 @@ Lines SimUnitCommands::Calibration(const SimCommandLine& cmd) {
         return {m + "=" + value};
     case LineForm::Action:
         // The TCXO serial number check.
-        return m == "TSN" ? Lines{"TSN=OK"} : kErr;
+        // The TCXO serial number check: the number set must be the fitted one's.
+        if (m != "TSN") {
+            return kErr;
+        }
+        return {value == unit_.tcxoSerialNumber ? "TSN=OK" : "TSN=INV"};
     case LineForm::Set:
         if (m == "TSN"
                 ? (cmd.value.empty() || cmd.value.size() > 16 || !IsIntegerText(cmd.value, false))

@@ -18,6 +18,8 @@ struct SimUnitState {
     std::string firmwareVersion = "1.53";
     int firmwareLevel = 153;
     std::string serialNumber = "10234";
+    // The serial number of the TCXO fitted, which "TSN" checks "TSN=" against.
+    std::string tcxoSerialNumber = "10234";
 
     RunState run = RunState::Disabled;
 

@@ -132,6 +132,10 @@ void MainWindowHost::ChannelsLoaded() {
     w_.RefreshConfigViews();
 }
 
+void MainWindowHost::AppendSDI12Query(const std::string& line) {
+    w_.AppendSDI12Query(line);
+}
+
 void MainWindowHost::UncheckSensorTest() {
     if (auto* test = w_.findChild<QPushButton*>("cbEnableInternalSensorTests")) {
         const bool blocked = test->blockSignals(true);

@@ -74,6 +74,7 @@ public:
     void ClearDumpStarted() override;
     TransmitterLink::LineHandler TimedDataBufferStatusHandler() override;
     TransmitterLink::LineHandler RandomDataBufferStatusHandler() override;
+    void AppendSDI12Query(const std::string& line) override;
 
 private:
     TfrmXmtrCfg& w_;

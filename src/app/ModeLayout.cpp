@@ -29,7 +29,7 @@ constexpr Row kShownRows[] = {
     {"BtnEnableLogger", {0, 0, 0, 4, 0}},  {"gbPlatformID", {0, 0, 1, 1, 0}},
     {"gbTimeDateSetup", {0, 0, 0, 1, 0}},  {"gbUTCCorrection", {0, 0, 0, 1, 0}},
     {"gbTAVINInfo", {0, 0, 0, 0, 1}},      {"gbTxTmpData", {0, 0, 1, 0, 0}},
-    {"gbSDI12Query", {2, 0, 0, 1, 0}},     {"BtnInternalSampleRequest", {2, 0, 0, 1, 0}},
+    {"gbSDI12Query", {2, 0, 0, 1, 0}},     {"BtnSDI12NextSample", {2, 0, 0, 1, 0}},
     {"BtnSDI12Query", {2, 0, 0, 1, 0}},    {"cbEnableInternalSensorTests", {2, 0, 0, 1, 0}},
 };
 

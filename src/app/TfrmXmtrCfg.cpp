@@ -83,6 +83,7 @@ void TfrmXmtrCfg::FormCreate() {
     });
     ConnectLink();
     ConnectButtons();
+    BuildServiceControls();
     DefaultHide();
 
     ShowIndicator(false);

@@ -36,6 +36,8 @@ class BufferPages;
 class MainWindowHost;
 class Prompter;
 class QtLink;
+class ServiceMainWindowHost;
+class ServiceMemoEdit;
 class StatusPanel;
 class TransmitterSession;
 
@@ -84,6 +86,21 @@ public:
     void MenuSaveTemplateClick();
     void BtnCheckLocalClick();
     void BtnCheckTemplateClick();
+    // The service windows (TfrmXmtrCfgService.cpp) and the SDI-12 query.
+    void MenuTAVINStatusClick();
+    void MenuTAVINControlClick();
+    void MenuSDI12TerminalClick();
+    void MenuTAVINTxTestClick();
+    void MenuTAVINCalClick();
+    void BtnSDI12QueryClick();
+    void BtnSDI12NextSampleClick();
+    void BtnViewSDI12DataClick();
+    void AppendSDI12Query(const std::string& line);
+    // The SDI-12 grid's current row, 1 for the first sensor, which "Query
+    // Sensor" asks; read from `GridSDI12` when the grid is there.
+    void SetCurrentSDI12Row(int row) { currentSDI12Row_ = row; }
+    int CurrentSDI12Row() const;
+    bool Identifying() const { return identifying_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -130,6 +147,7 @@ private:
     // Idle polling follows the mode and the port.
     void ConfigureAutoPoll();
     bool EnterMonitorMode();
+    void BuildServiceControls();
 
     MainWindowOptions options_;
     std::unique_ptr<Prompter> ownPrompter_;
@@ -151,6 +169,11 @@ private:
     std::unique_ptr<TransmitterSession> session_;
     StatusPanel* statusPanel_ = nullptr;
     std::unique_ptr<BufferPages> bufferPages_;
+    std::shared_ptr<ServiceMainWindowHost> serviceHost_;
+    int currentSDI12Row_ = 1;
+    // Set by the first reply that carries "SDI=", for as long as the program runs.
+    bool sdiSeen_ = false;
+    ServiceMemoEdit* memoSDI12Query_ = nullptr;
 
     QTabWidget* mainPageControl_ = nullptr;
     std::map<std::string, QWidget*> pages_;

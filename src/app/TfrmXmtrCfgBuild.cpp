@@ -254,7 +254,7 @@ void TfrmXmtrCfg::BuildConfigOptionsPage(QWidget* page) {
     auto* queryLayout = new QHBoxLayout(query);
     queryLayout->addWidget(Button(query, "BtnSDI12Query", "Query Sensor",
                                   "Query SDI-12 Sensor Selected In SDI-12 Grid"));
-    queryLayout->addWidget(Button(query, "BtnInternalSampleRequest", "Next Sample"));
+    queryLayout->addWidget(Button(query, "BtnSDI12NextSample", "Next Sample"));
     auto* sensorTest =
         Named(new QPushButton("Enable Sensor Test", query), "cbEnableInternalSensorTests");
     sensorTest->setCheckable(true);

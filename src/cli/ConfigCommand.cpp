@@ -1,5 +1,7 @@
 #include "ConfigCommand.h"
 
+#include "CliParser.h"
+#include "ConfigDiff.h"
 #include "ConfigJson.h"
 #include "editor/BufferStats.h"
 #include "editor/LocalValidation.h"
@@ -10,13 +12,13 @@
 #include "protocol/GlbIni.h"
 #include "protocol/UtilityControl.h"
 
-#include <QCoreApplication>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonParseError>
 
 #include <clocale>
 #include <cstdio>
-#include <iostream>
 #include <optional>
 
 namespace tavin {
@@ -30,47 +32,17 @@ constexpr int kExitBadOptions = 3;
 // A JSON document larger than this is not a configuration.
 constexpr std::size_t kMaxJsonBytes = 64u << 20;
 
-
-constexpr char kConfigUsage[] =
-    "Usage: tavin-cli config json FILE [--template] [OPTIONS]\n"
-    "       tavin-cli config write JSON -o FILE [--template] [OPTIONS]\n"
-    "       tavin-cli config check FILE [--template] [OPTIONS]\n"
-    "       tavin-cli config stats FILE [--json] [--template] [OPTIONS]\n"
-    "\n"
-    "  json    print the configuration held in FILE as JSON\n"
-    "  write   write a configuration file from a JSON document (keys left out\n"
-    "          keep their cleared values)\n"
-    "  check   run the local check; exit 1 when it finds an error\n"
-    "  stats   print the buffer size, message length and duration of the timed,\n"
-    "          random and ARGOS messages\n"
-    "\n"
-    "Options:\n"
-    "  --template       read or write a template instead of a configuration file\n"
-    "  --firmware X.YY  firmware version for the feature switches (default: the\n"
-    "                   TAVINVersion preference)\n"
-    "  --advanced       advanced settings on (transmit powers, GPS calibration,\n"
-    "                   invalid character replacement)\n"
-    "  --ini PATH       preferences file to use (default: tavin-utility.ini beside\n"
-    "                   the program)\n"
-    "  --json           stats as a JSON object\n"
-    "  -o FILE          the file that write creates or replaces\n"
-    "\n"
-    "Check errors name the page, the control and, for a table, the row as the\n"
-    "file's commands number it (from 0).\n"
-    "\n"
-    "Exit codes: 0 done, 1 the check found an error, 2 a file that cannot be\n"
-    "read or written or a malformed JSON document, 3 bad options.\n";
-
 struct Options {
     std::string command;
     std::string file;
+    std::string file2; // the second file of diff
     std::string output;
     std::string ini;
+    bool iniGiven = false;
     std::optional<std::string> firmware;
     bool asTemplate = false;
     bool advanced = false;
     bool json = false;
-    bool help = false;
 };
 
 // Everything a command needs besides the file: the preferences, the feature
@@ -93,92 +65,32 @@ struct Session {
     }
 };
 
-bool ParseOptions(const std::vector<std::string>& args, Options& o, std::ostream& err) {
-    std::vector<std::string> positional;
-    const auto value = [&](std::size_t& i, std::string& into) {
-        if (i + 1 >= args.size()) {
-            err << "tavin-cli: " << args[i] << " needs a value\n";
-            return false;
-        }
-        into = args[++i];
-        return true;
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--template") {
-            o.asTemplate = true;
-        } else if (a == "--advanced") {
-            o.advanced = true;
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--ini") {
-            if (!value(i, o.ini)) {
-                return false;
-            }
-        } else if (a == "-o" || a == "--output") {
-            if (!value(i, o.output)) {
-                return false;
-            }
-        } else if (a == "--firmware") {
-            std::string v;
-            if (!value(i, v)) {
-                return false;
-            }
-            o.firmware = v;
-        } else if (a.size() > 1 && a[0] == '-') {
-            err << "tavin-cli: unknown option '" << a << "' (see config --help)\n";
-            return false;
-        } else {
-            positional.push_back(a);
-        }
+Options OptionsFrom(const CliArgs& args) {
+    Options o;
+    o.command = args.Command()->path.substr(args.Command()->path.find(' ') + 1);
+    o.file = args.Positional().at(0);
+    if (args.Positional().size() > 1) {
+        o.file2 = args.Positional()[1];
     }
-    if (o.help) {
-        return true;
-    }
-    if (positional.empty()) {
-        err << kConfigUsage;
-        return false;
-    }
-    o.command = positional[0];
-    if (o.command != "json" && o.command != "write" && o.command != "check" &&
-        o.command != "stats") {
-        err << "tavin-cli: unknown config command '" << o.command << "' (see config --help)\n";
-        return false;
-    }
-    if (positional.size() != 2) {
-        err << "tavin-cli: config " << o.command
-            << (positional.size() < 2 ? " needs a file" : ": too many arguments")
-            << " (see config --help)\n";
-        return false;
-    }
-    o.file = positional[1];
-    if (o.command == "write" && o.output.empty()) {
-        err << "tavin-cli: config write needs -o FILE\n";
-        return false;
-    }
-    if (o.command != "write" && !o.output.empty()) {
-        err << "tavin-cli: -o is only for config write\n";
-        return false;
-    }
-    if (o.json && o.command != "stats") {
-        err << "tavin-cli: --json is only for config stats\n";
-        return false;
-    }
-    return true;
+    o.output = args.Value("output").value_or(std::string());
+    o.ini = args.Ini();
+    o.iniGiven = args.IniGiven();
+    o.firmware = args.Value("firmware");
+    o.asTemplate = args.Has("template");
+    o.advanced = args.Has("advanced");
+    o.json = args.Has("json");
+    return o;
 }
 
 // The preferences, the firmware and the switches. Returns an exit code
 // when it cannot.
-std::optional<int> OpenSession(const Options& o, const std::string& defaultIni, Session& s,
-                               std::ostream& err) {
-    const std::string iniPath = o.ini.empty() ? defaultIni : o.ini;
+std::optional<int> OpenSession(const Options& o, Session& s, std::ostream& err) {
+    const std::string& iniPath = o.ini;
     s.Ini = DefaultGlbIni(FolderOfFile(iniPath));
     if (!iniPath.empty()) {
         std::string why;
         const auto loaded = LoadGlbIni(iniPath, FolderOfFile(iniPath), s.Ini, &why);
-        if (loaded != IniFile::LoadResult::Loaded && !o.ini.empty()) {
+        if (loaded != IniFile::LoadResult::Loaded && o.iniGiven) {
             err << "tavin-cli: cannot read the preferences: " << why << "\n";
             return kExitFile;
         }
@@ -202,9 +114,10 @@ std::optional<int> OpenSession(const Options& o, const std::string& defaultIni, 
     return std::nullopt;
 }
 
-bool Load(const Options& o, Session& s, XmtrConfig& cfg, std::ostream& err) {
+bool Load(const std::string& file, bool asTemplate, Session& s, XmtrConfig& cfg,
+          std::ostream& err) {
     cfg = s.NewModel();
-    const ConfigFileResult r = LoadConfigFile(o.file, cfg, s.Ctx, o.asTemplate);
+    const ConfigFileResult r = LoadConfigFile(file, cfg, s.Ctx, asTemplate);
     if (!r.Ok) {
         err << "tavin-cli: " << r.Error << "\n";
     }
@@ -213,7 +126,7 @@ bool Load(const Options& o, Session& s, XmtrConfig& cfg, std::ostream& err) {
 
 int PrintJson(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
     XmtrConfig cfg;
-    if (!Load(o, s, cfg, err)) {
+    if (!Load(o.file, o.asTemplate, s, cfg, err)) {
         return kExitFile;
     }
     out << QJsonDocument(ConfigToJson(cfg)).toJson(QJsonDocument::Indented).toStdString();
@@ -258,37 +171,71 @@ int WriteFromJson(const Options& o, Session& s, std::ostream& err) {
 
 int Check(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
     XmtrConfig cfg;
-    if (!Load(o, s, cfg, err)) {
+    if (!Load(o.file, o.asTemplate, s, cfg, err)) {
         return kExitFile;
     }
     const TConfigCheckError e =
         CheckLocalSetup(cfg, EditorValuesFromModel(cfg, o.advanced), s.Utility);
-    // The template check says "Template" where the local check says
-    // "Local Configuration".
     // A message longer than its window is worth knowing, but not a check error.
     const std::string windowWarning = TimedWindowWarning(cfg);
-    if (e.ErrorCode == kErrNone) {
-        out << (o.asTemplate ? "Template OK" : "Local Configuration OK") << "\n";
+    // The template check says "Template" where the local check says
+    // "Local Configuration".
+    const bool ok = e.ErrorCode == kErrNone;
+    const std::string verdict =
+        std::string(o.asTemplate ? "Template" : "Local Configuration") + (ok ? " OK" : " Error");
+    const bool hasRow = !ok && ErrorGridColumn(e.ErrorControl, e.ErrorCode) >= 0;
+    if (o.json) {
+        QJsonObject doc;
+        doc["ok"] = ok;
+        doc["result"] = QString::fromStdString(verdict);
+        if (!ok) {
+            doc["error"] = QString::fromStdString(GetErrorString(e));
+            doc["page"] = QString::fromStdString(e.ErrorPage);
+            doc["control"] = QString::fromStdString(e.ErrorControl);
+            if (hasRow) {
+                doc["row"] = e.ErrorRow;
+            }
+        }
+        if (!windowWarning.empty()) {
+            doc["warning"] = QString::fromStdString(windowWarning);
+        }
+        out << QJsonDocument(doc).toJson(QJsonDocument::Compact).toStdString() << "\n";
+        return ok ? kExitOk : kExitCheckFailed;
+    }
+    out << verdict << "\n";
+    if (ok) {
         if (!windowWarning.empty()) {
             out << "Warning: " << windowWarning << "\n";
         }
         return kExitOk;
     }
-    out << (o.asTemplate ? "Template Error" : "Local Configuration Error") << "\n"
-        << GetErrorString(e) << "\n";
+    out << GetErrorString(e) << "\n";
     if (!e.ErrorPage.empty()) {
         out << "Page: " << e.ErrorPage << "\n";
     }
     if (!e.ErrorControl.empty()) {
         out << "Control: " << e.ErrorControl << "\n";
     }
-    if (ErrorGridColumn(e.ErrorControl, e.ErrorCode) >= 0) {
+    if (hasRow) {
         out << "Row: " << e.ErrorRow << "\n";
     }
     if (!windowWarning.empty()) {
         out << "Warning: " << windowWarning << "\n";
     }
     return kExitCheckFailed;
+}
+
+int Diff(const Options& o, Session& s, const CliArgs& args) {
+    const bool templateA = o.asTemplate || IsTemplatePath(o.file);
+    const bool templateB = o.asTemplate || IsTemplatePath(o.file2);
+    XmtrConfig a, b;
+    if (!Load(o.file, templateA, s, a, args.Err()) || !Load(o.file2, templateB, s, b, args.Err())) {
+        return kExitFile;
+    }
+    XmtrConfig cleared = s.NewModel();
+    ParseContext ctx = s.Ctx;
+    LoadConfigText("", cleared, ctx, false);
+    return PrintConfigDiff(args, a, b, cleared, templateA || templateB, o.file, o.file2);
 }
 
 std::string Seconds(double s) {
@@ -299,7 +246,7 @@ std::string Seconds(double s) {
 
 int Stats(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
     XmtrConfig cfg;
-    if (!Load(o, s, cfg, err)) {
+    if (!Load(o.file, o.asTemplate, s, cfg, err)) {
         return kExitFile;
     }
     const MessageFigures timed = TimedMessageFigures(cfg);
@@ -331,20 +278,42 @@ int Stats(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
 
 } // namespace
 
-int RunConfigCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     const std::string& defaultIni) {
-    Options o;
-    if (!ParseOptions(args, o, err)) {
-        return kExitBadOptions;
+bool IsTemplatePath(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).suffix().compare("tpl", Qt::CaseInsensitive) ==
+           0;
+}
+
+int PrintConfigDiff(const CliArgs& args, const XmtrConfig& a, const XmtrConfig& b,
+                    const XmtrConfig& cleared, bool withTemplate, const std::string& nameA,
+                    const std::string& nameB) {
+    DiffOptions options;
+    options.skipPlatformIds = withTemplate;
+    const std::vector<ConfigDifference> differences = DiffConfigs(a, b, cleared, options);
+    if (args.Has("json")) {
+        args.Out() << QJsonDocument(DiffJson(differences, nameA, nameB))
+                          .toJson(QJsonDocument::Indented)
+                          .toStdString();
+    } else {
+        args.Out() << DiffText(differences);
     }
-    if (o.help) {
-        out << kConfigUsage;
-        return kExitOk;
+    args.Out().flush();
+    return differences.empty() ? kExitOk : kExitCheckFailed;
+}
+
+int RunConfigCommand(const CliArgs& args) {
+    // QCoreApplication adopts the environment's locale for the C library;
+    // durations and powers are written with "." whatever it says.
+    std::setlocale(LC_NUMERIC, "C");
+    const Options o = OptionsFrom(args);
+    if (o.command == "write" && o.output.empty()) {
+        return args.BadInput("config write needs -o FILE");
     }
     Session s;
-    if (const auto failed = OpenSession(o, defaultIni, s, err)) {
+    if (const auto failed = OpenSession(o, s, args.Err())) {
         return *failed;
     }
+    std::ostream& out = args.Out();
+    std::ostream& err = args.Err();
     if (o.command == "json") {
         return PrintJson(o, s, out, err);
     }
@@ -354,18 +323,17 @@ int RunConfigCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (o.command == "check") {
         return Check(o, s, out, err);
     }
+    if (o.command == "diff") {
+        return Diff(o, s, args);
+    }
     return Stats(o, s, out, err);
 }
 
-int RunConfigCommand(const std::vector<std::string>& args) {
-    // QCoreApplication adopts the environment's locale for the C library;
-    // durations and powers are written with "." whatever it says.
-    std::setlocale(LC_NUMERIC, "C");
-    const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const std::string ini = UtilityPreferencesBeside(program);
-    const int code = RunConfigCommand(args, std::cout, std::cerr, ini);
-    std::cout.flush();
-    return code;
+int RunConfigCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const std::string& defaultIni) {
+    std::vector<std::string> words = {"config"};
+    words.insert(words.end(), args.begin(), args.end());
+    return RunCli(words, out, err, defaultIni, false);
 }
 
 } // namespace tavin

@@ -366,7 +366,44 @@ private:
     QString& error_;
 };
 
+// Lists the fields with the writer's values, records and rows flattened.
+class Lister {
+public:
+    Lister(std::vector<ConfigField>& out, std::string prefix, std::string table, int row)
+        : out_(out), prefix_(std::move(prefix)), table_(std::move(table)), row_(row) {}
+
+    template <typename T> void operator()(const char* key, T& value) {
+        Writer w;
+        w(key, value);
+        out_.push_back({prefix_ + key, table_, row_, key, w.obj.value(key)});
+    }
+    template <typename R, typename F> void Record(const char* key, R& r, F visit) {
+        Lister sub(out_, prefix_ + key + ".", std::string(), -1);
+        visit(r, sub);
+    }
+    template <typename R, std::size_t N> void Table(const char* key, std::array<R, N>& rows) {
+        for (std::size_t i = 0; i < N; ++i) {
+            Lister sub(out_, prefix_ + key + "[" + std::to_string(i) + "].", key, int(i));
+            VisitRow(rows[i], sub);
+        }
+    }
+
+private:
+    std::vector<ConfigField>& out_;
+    std::string prefix_;
+    std::string table_;
+    int row_;
+};
+
 } // namespace
+
+std::vector<ConfigField> ConfigFields(const XmtrConfig& cfg) {
+    XmtrConfig copy = cfg;
+    std::vector<ConfigField> fields;
+    Lister lister(fields, std::string(), std::string(), -1);
+    VisitTop(copy, lister);
+    return fields;
+}
 
 QJsonObject ConfigToJson(const XmtrConfig& cfg) {
     XmtrConfig copy = cfg; // the visitors take the fields by reference

@@ -7,7 +7,11 @@
 #include "protocol/XmtrConfig.h"
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QString>
+
+#include <string>
+#include <vector>
 
 namespace tavin {
 
@@ -17,5 +21,18 @@ QJsonObject ConfigToJson(const XmtrConfig& cfg);
 // with too many rows, returns false with the offending key path in `error`;
 // cfg may then be partly filled.
 bool ConfigFromJson(const QJsonObject& doc, XmtrConfig& cfg, QString& error);
+
+// One field of the model with its JSON value, for comparing models field by
+// field in the model's own order.
+struct ConfigField {
+    std::string path;  // "TimedTx.Channel", "SDI12[3].Label"
+    std::string table; // "SDI12" for a table row's field, else empty
+    int row = -1;
+    std::string name; // "Label"
+    QJsonValue value;
+};
+
+// Every field, in the order of the JSON document's visitors.
+std::vector<ConfigField> ConfigFields(const XmtrConfig& cfg);
 
 } // namespace tavin

@@ -15,28 +15,6 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitBadInput = 3;
 
-constexpr char kLogUsage[] =
-    "Usage: tavin-cli log decode HEXFILE [--labels FILE]\n"
-    "       tavin-cli --port N|DEVICE log dump|clear ... (see --port N log --help)\n"
-    "\n"
-    "Decodes a raw hex log saved by the utility (the size line, then the hex\n"
-    "lines) into the record lines the data log window shows.\n"
-    "\n"
-    "  --labels FILE   take the sensor labels and the tipping-bucket multiplier\n"
-    "                  from a configuration file\n";
-
-bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::string line;
-    while (std::getline(in, line)) {
-        lines.push_back(line);
-    }
-    return !in.bad();
-}
-
 } // namespace
 
 bool LoadLabelFile(const std::string& path, XmtrConfig& cfg) {
@@ -50,55 +28,40 @@ bool LoadLabelFile(const std::string& path, XmtrConfig& cfg) {
     return true;
 }
 
-namespace {
-
-int Decode(const std::vector<std::string>& args) {
-    std::string hexFile;
-    std::string labelFile;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--labels") {
-            if (i + 1 >= args.size()) {
-                std::fputs("tavin-cli: --labels needs a file\n", stderr);
-                return kExitBadInput;
-            }
-            labelFile = args[++i];
-        } else if (args[i] == "--help" || args[i] == "-h") {
-            std::fputs(kLogUsage, stdout);
-            return kExitOk;
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            std::fprintf(stderr, "tavin-cli: unknown option '%s'\n", args[i].c_str());
-            return kExitBadInput;
-        } else if (hexFile.empty()) {
-            hexFile = args[i];
-        } else {
-            std::fprintf(stderr, "tavin-cli: unexpected argument '%s'\n", args[i].c_str());
-            return kExitBadInput;
-        }
-    }
-    if (hexFile.empty()) {
-        std::fputs(kLogUsage, stderr);
-        return kExitBadInput;
-    }
+int RunLogDecodeCommand(const CliArgs& args) {
+    const std::string& hexFile = args.Positional().at(0);
     TLOG_REC rec;
-    if (!labelFile.empty()) {
+    if (const auto labelFile = args.Value("labels")) {
         XmtrConfig cfg;
-        if (!LoadLabelFile(labelFile, cfg)) {
+        if (!LoadLabelFile(*labelFile, cfg)) {
             return kExitBadInput;
         }
         ApplyConfigLabels(cfg, rec);
     }
-    std::vector<std::string> lines;
-    if (!ReadLines(hexFile, lines)) {
-        std::fprintf(stderr, "tavin-cli: cannot read '%s'\n", hexFile.c_str());
-        return kExitBadInput;
+    std::ifstream in(hexFile, std::ios::binary);
+    if (!in) {
+        return args.BadInput("cannot read '" + hexFile + "'");
     }
-    const SavedHexLogResult result = DecodeSavedHexLog(lines, rec);
+    // Each record is printed as soon as it is whole, so that a log of any
+    // size is decoded in the same little memory.
+    SavedHexLogReader reader(rec);
+    const auto print = [](const std::string& record) {
+        std::fwrite(record.data(), 1, record.size(), stdout);
+        std::fputc('\n', stdout);
+    };
+    std::string line;
+    while (std::getline(in, line)) {
+        reader.AddLine(line, print);
+    }
+    if (in.bad()) {
+        std::fflush(stdout);
+        return args.BadInput("cannot read '" + hexFile + "'");
+    }
+    reader.Finish(print);
+    std::fflush(stdout);
+    const SavedHexLogResult& result = reader.Result();
     if (!result.anyHex) {
-        std::fprintf(stderr, "tavin-cli: '%s' holds no hex log\n", hexFile.c_str());
-        return kExitBadInput;
-    }
-    for (const std::string& record : result.records) {
-        std::printf("%s\n", record.c_str());
+        return args.BadInput("'" + hexFile + "' holds no hex log");
     }
     if (result.empty) {
         std::fputs("tavin-cli: the log is empty\n", stderr);
@@ -117,26 +80,6 @@ int Decode(const std::vector<std::string>& args) {
         std::fputs("tavin-cli: the last record is cut short and was skipped\n", stderr);
     }
     return kExitOk;
-}
-
-} // namespace
-
-int RunLogCommand(const std::vector<std::string>& args) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::fputs(kLogUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? kExitBadInput : kExitOk;
-    }
-    if (args[0] == "decode") {
-        return Decode(args);
-    }
-    if (args[0] == "dump" || args[0] == "clear") {
-        std::fprintf(stderr,
-                     "tavin-cli: log %s talks to a transmitter: tavin-cli --port N|DEVICE log %s\n",
-                     args[0].c_str(), args[0].c_str());
-        return kExitBadInput;
-    }
-    std::fprintf(stderr, "tavin-cli: unknown log command '%s' (see log --help)\n", args[0].c_str());
-    return kExitBadInput;
 }
 
 } // namespace tavin

@@ -1,6 +1,7 @@
 #pragma once
 // "tavin-cli log ...": the sensor log commands of the command line tool.
 
+#include "CliArgs.h"
 #include "protocol/XmtrConfig.h"
 
 #include <string>
@@ -8,9 +9,9 @@
 
 namespace tavin {
 
-// args are the words after "log" ("decode", "FILE", "--labels", "CFG").
-// Returns the program's exit code.
-int RunLogCommand(const std::vector<std::string>& args);
+// "log decode HEXFILE [--labels FILE]": decodes a saved hex log as it reads
+// it. Returns the program's exit code.
+int RunLogDecodeCommand(const CliArgs& args);
 
 // Loads the configuration file whose labels and tipping-bucket settings a
 // log is shown with (--labels FILE); false, with the reason on standard

@@ -6,12 +6,10 @@
 #include "datalog/DataLogController.h"
 #include "datalog/DataLogTexts.h"
 #include "files/AtomicFile.h"
-#include "files/Preferences.h"
 #include "support/FixedFormats.h"
 #include "support/StringRoutines.h"
 #include "workflows/SupervisionTexts.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -38,35 +36,6 @@ constexpr int kOpeningLimitMs = 30000;
 constexpr int kStallMs = 1000;
 // Time for the abort bytes to leave before the port closes.
 constexpr int kAbortDrainMs = 300;
-
-constexpr char kLogPortUsage[] =
-    "Usage: tavin-cli --port N|DEVICE log dump [options]\n"
-    "       tavin-cli --port N|DEVICE log clear [--yes] [--ini FILE]\n"
-    "\n"
-    "dump retrieves the transmitter's sensor log and prints each record as the\n"
-    "data log window shows it; with any filter only the records that pass it.\n"
-    "  -o FILE                    write the records to FILE instead of standard\n"
-    "                             output (only when the whole log has arrived)\n"
-    "  --hex                      the raw hex lines instead of decoded records\n"
-    "                             (a full dump saved so can be read by log decode)\n"
-    "  --before mm/dd/yyyy[,hh:mm:ss]  records at or before this time\n"
-    "  --after mm/dd/yyyy[,hh:mm:ss]   records at or after this time\n"
-    "  --type Data|Event          sensor records only, or events only\n"
-    "  --sdi12 LIST               the SDI-12 sensors whose records are shown\n"
-    "  --internal LIST            the internal sensors whose records are shown\n"
-    "                             LIST is items n or a-b joined by \",\" (0-2,4),\n"
-    "                             or all; with only one of the two, no sensor of\n"
-    "                             the other kind is shown (events always are)\n"
-    "  --labels FILE              sensor labels and tipping-bucket settings from a\n"
-    "                             configuration file instead of the transmitter\n"
-    "clear erases the log after asking on standard input; --yes does not ask.\n"
-    "  --ini FILE                 the preferences file that maps port numbers to\n"
-    "                             devices (key Port<N> of [COMM]; default\n"
-    "                             tavin-utility.ini beside the program)\n"
-    "\n"
-    "Progress and messages go to standard error.\n"
-    "Exit codes: 0 success, 1 the transmitter refused, 2 no answer or no port,\n"
-    "3 bad input (or the erase was not confirmed), 130 interrupted.\n";
 
 void Note(const std::string& text) {
     std::string out;
@@ -163,54 +132,41 @@ bool ParseSensorChoice(const std::string& text, SensorChoice& choice) {
     return !choice.ranges.empty();
 }
 
-// Reads the options after "dump" or "clear"; a message when they are wrong.
-std::optional<std::string> ParseOptions(const std::vector<std::string>& args, LogOptions& o) {
-    o.dump = args[0] == "dump";
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        auto value = [&]() -> const std::string& { return args[++i]; };
-        if (a == "--ini" && hasValue) {
-            o.ini = value();
-        } else if (!o.dump) {
-            if (a == "--yes" || a == "-y") {
-                o.yes = true;
-            } else {
-                return "log clear takes --yes and --ini FILE, not '" + a + "'";
-            }
-        } else if (a == "--hex") {
-            o.hex = true;
-        } else if (a == "-o" && hasValue) {
-            o.output = value();
-        } else if ((a == "--before" || a == "--after") && hasValue) {
+// Reads the options of "dump" or "clear"; a message when they are wrong.
+std::optional<std::string> ReadOptions(const CliArgs& args, LogOptions& o) {
+    o.dump = args.Command()->path == "log dump";
+    o.ini = args.Ini();
+    o.yes = args.Has("yes");
+    o.hex = args.Has("hex");
+    o.output = args.Value("output").value_or(std::string());
+    o.labels = args.Value("labels").value_or(std::string());
+    for (const char* name : {"before", "after"}) {
+        if (const auto text = args.Value(name)) {
             FilterDateTime t;
-            const std::string& text = value();
-            if (!ParseFilterTime(text, t)) {
-                return a + " takes mm/dd/yyyy or mm/dd/yyyy,hh:mm:ss (2000-2099), not '" + text +
-                       "'";
+            if (!ParseFilterTime(*text, t)) {
+                return std::string("--") + name +
+                       " takes mm/dd/yyyy or mm/dd/yyyy,hh:mm:ss (2000-2099), not '" + *text + "'";
             }
-            (a == "--before" ? o.before : o.after) = t;
-        } else if (a == "--type" && hasValue) {
-            const std::string& text = value();
-            if (SameWord(text, logtext::kTypeData)) {
-                o.type = std::string(logtext::kTypeData);
-            } else if (SameWord(text, logtext::kTypeEvent)) {
-                o.type = std::string(logtext::kTypeEvent);
-            } else {
-                return "--type takes Data or Event, not '" + text + "'";
-            }
-        } else if ((a == "--sdi12" || a == "--internal") && hasValue) {
-            SensorChoice choice;
-            const std::string& text = value();
-            if (!ParseSensorChoice(text, choice)) {
-                return a + " takes a list such as 0-2,4 or all, not '" + text + "'";
-            }
-            (a == "--sdi12" ? o.sdi12 : o.internal) = choice;
-        } else if (a == "--labels" && hasValue) {
-            o.labels = value();
+            (name == std::string("before") ? o.before : o.after) = t;
+        }
+    }
+    if (const auto text = args.Value("type")) {
+        if (SameWord(*text, logtext::kTypeData)) {
+            o.type = std::string(logtext::kTypeData);
+        } else if (SameWord(*text, logtext::kTypeEvent)) {
+            o.type = std::string(logtext::kTypeEvent);
         } else {
-            return "log dump does not take '" + a + "'" +
-                   (hasValue || a.empty() || a[0] != '-' ? "" : " without a value");
+            return "--type takes Data or Event, not '" + *text + "'";
+        }
+    }
+    for (const char* name : {"sdi12", "internal"}) {
+        if (const auto text = args.Value(name)) {
+            SensorChoice choice;
+            if (!ParseSensorChoice(*text, choice)) {
+                return std::string("--") + name + " takes a list such as 0-2,4 or all, not '" +
+                       *text + "'";
+            }
+            (name == std::string("sdi12") ? o.sdi12 : o.internal) = choice;
         }
     }
     return std::nullopt;
@@ -252,7 +208,8 @@ void OnInterrupt(int) {
 // answered by the options.
 class CliLogHost : public DataLogHost {
 public:
-    CliLogHost(CliPort& port, const LogOptions& options) : port_(port), options_(options) {
+    CliLogHost(CliPort& port, const LogOptions& options, bool progress)
+        : port_(port), options_(options) {
         receiveTimer_.setTimerType(Qt::PreciseTimer);
         receiveTimer_.setInterval(DataLogController::kIdleInterval);
         QObject::connect(&receiveTimer_, &QTimer::timeout, [this] {
@@ -262,6 +219,7 @@ public:
         });
         closeTimer_.setSingleShot(true);
         QObject::connect(&closeTimer_, &QTimer::timeout, [this] { Close(pendingResult_); });
+        progress_ = progress;
         progressTty_ = ::isatty(STDERR_FILENO) == 1;
     }
     ~CliLogHost() override { EndProgressLine(); }
@@ -325,12 +283,18 @@ public:
     void SetBoxInstruction(const std::string& text) override { instruction_ = text; }
     void SetBoxCommand(const std::string&) override {}
     void SetBoxProgress(bool visible, int maximum, int position) override {
-        if (!visible || !progressTty_ || maximum <= 0) {
+        if (!visible || !progress_ || maximum <= 0) {
             return;
         }
-        std::fprintf(stderr, "\r%d/%d lines", position, maximum);
+        if (progressTty_) {
+            std::fprintf(stderr, "\r%d/%d lines", position, maximum);
+            progressShown_ = true;
+        } else if (const int tenth = position * 10 / maximum; tenth > lastTenth_) {
+            // Into a file or a pipe: a line at every tenth of the way.
+            lastTenth_ = tenth;
+            std::fprintf(stderr, "%d/%d lines\n", position, maximum);
+        }
         std::fflush(stderr);
-        progressShown_ = true;
     }
     void CloseBoxAfter(int /*milliseconds*/, LogBoxResult result) override {
         // The delay lets a user read the box; here the outcome is printed, so
@@ -379,8 +343,10 @@ private:
     LogBoxResult pendingResult_ = LogBoxResult::Ok;
     std::string instruction_;
     std::string fileText_;
+    bool progress_ = false;
     bool progressTty_ = false;
     bool progressShown_ = false;
+    int lastTenth_ = 0;
 };
 
 // Ticks the entries a choice names; a message when a sensor is not there.
@@ -439,13 +405,8 @@ std::optional<std::string> SetControls(DataLogController& logic, const LogOption
     return std::nullopt;
 }
 
-int Run(const std::string& portName, const LogOptions& o, const XmtrConfig* labels) {
-    std::string ini = o.ini;
-    if (ini.empty()) {
-        const std::string program = QCoreApplication::applicationFilePath().toStdString();
-        ini = UtilityPreferencesBeside(program);
-    }
-    CliPort port(ini);
+int Run(const std::string& portName, const LogOptions& o, const XmtrConfig* labels, bool progress) {
+    CliPort port(o.ini, progress);
     const int opened = port.Open(portName);
     if (opened != kExitOk) {
         return opened;
@@ -456,7 +417,7 @@ int Run(const std::string& portName, const LogOptions& o, const XmtrConfig* labe
     settings.extendedTables = port.Session().Utility().ExtendedTables();
     settings.saveLogToFile = true;
     settings.saveLogAsHex = o.hex;
-    CliLogHost host(port, o);
+    CliLogHost host(port, o, progress);
     DataLogController logic(host, settings);
     host.Attach(logic);
 
@@ -593,20 +554,13 @@ int Run(const std::string& portName, const LogOptions& o, const XmtrConfig* labe
 
 } // namespace
 
-int RunLogPortCommand(const std::string& port, const std::vector<std::string>& args) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::fputs(kLogPortUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? kExitBadInput : kExitOk;
-    }
-    if (args[0] != "dump" && args[0] != "clear") {
-        return BadInput("unknown log command '" + args[0] + "' (see --port N log --help)");
-    }
+int RunLogPortCommand(const CliArgs& args) {
     LogOptions options;
-    if (auto error = ParseOptions(args, options)) {
+    if (auto error = ReadOptions(args, options)) {
         return BadInput(*error);
     }
     // Everything that can be checked is checked before the port is touched.
-    if (!options.ini.empty() && !QFileInfo(QString::fromStdString(options.ini)).isFile()) {
+    if (args.IniGiven() && !QFileInfo(QString::fromStdString(options.ini)).isFile()) {
         return BadInput("no preferences file '" + options.ini + "'");
     }
     std::optional<XmtrConfig> labels;
@@ -627,7 +581,7 @@ int RunLogPortCommand(const std::string& port, const std::vector<std::string>& a
         Note(std::string(logtext::kEraseCancelled));
         return kExitBadInput;
     }
-    return Run(port, options, labels ? &*labels : nullptr);
+    return Run(args.Port(), options, labels ? &*labels : nullptr, args.Progress());
 }
 
 } // namespace tavin

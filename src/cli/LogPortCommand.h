@@ -3,13 +3,11 @@
 // erased in a transmitter, through the data log window's own logic with the
 // command line as its host.
 
-#include <string>
-#include <vector>
+#include "CliArgs.h"
 
 namespace tavin {
 
-// port is the word after "--port"; args are the words after "log".
-// Returns the program's exit code.
-int RunLogPortCommand(const std::string& port, const std::vector<std::string>& args);
+// "log dump" and "log clear". Returns the program's exit code.
+int RunLogPortCommand(const CliArgs& args);
 
 } // namespace tavin

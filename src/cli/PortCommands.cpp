@@ -1,5 +1,7 @@
 #include "PortCommands.h"
 
+#include "ConfigCommand.h"
+
 #include "files/ConfigFile.h"
 #include "files/IniFile.h"
 #include "files/Preferences.h"
@@ -17,11 +19,13 @@
 #include "workflows/Supervision.h"
 #include "workflows/SupervisionTexts.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <cstdio>
 #include <unistd.h>
@@ -29,28 +33,6 @@
 namespace tavin {
 
 namespace {
-
-constexpr char kPortUsage[] =
-    "Usage: tavin-cli --port N|DEVICE COMMAND [options]\n"
-    "\n"
-    "Talks to a transmitter on serial port N (numbered as in the utility; the\n"
-    "key Port<N> of section [COMM] in tavin-utility.ini beside the program names\n"
-    "its device, else /dev/ttyS<N-1>) or on the serial DEVICE given as a path.\n"
-    "\n"
-    "Commands:\n"
-    "  retrieve -o FILE                 read the whole configuration into FILE\n"
-    "  send FILE [--password TEXT]      write the whole configuration in FILE\n"
-    "  enable | enable-logger | disable enable transmissions, the logger only, or\n"
-    "                                   disable\n"
-    "  check-config                     let the transmitter check its configuration\n"
-    "  clock [--set \"hh:mm:ss mm/dd/yyyy\" | --set-pc]\n"
-    "                                   read or set the transmitter's clock\n"
-    "  utc [--set N]                    read or preset the UTC correction\n"
-    "  status                           identity, firmware, state, next transmissions\n"
-    "\n"
-    "Progress goes to standard error, results to standard output.\n"
-    "Exit codes: 0 success, 1 the transmitter refused, 2 no answer or no port,\n"
-    "3 bad input.\n";
 
 // A box text with its line breaks, for a terminal.
 std::string Printable(const std::string& text) {
@@ -89,7 +71,8 @@ bool AllDigits(const std::string& text) {
 
 // --- The commands ------------------------------------------------------------------
 
-int Retrieve(CliPort& p, const std::string& file) {
+// The whole configuration into the model. kExitOk, or why not.
+int RetrieveAll(CliPort& p) {
     ConfigTransfer& transfer = p.Session().Transfer();
     transfer.BtnRefreshAllClick();
     if (transfer.Outcome() == TransferOutcome::Declined) {
@@ -98,12 +81,18 @@ int Retrieve(CliPort& p, const std::string& file) {
     p.RunUntilBoxClosed();
     switch (transfer.Outcome()) {
     case TransferOutcome::Completed:
-        break;
+        return kExitOk;
     case TransferOutcome::TimedOut:
         return TimedOutExit();
     default:
         Note("the retrieve did not finish");
         return kExitNoAnswer;
+    }
+}
+
+int Retrieve(CliPort& p, const std::string& file) {
+    if (const int code = RetrieveAll(p); code != kExitOk) {
+        return code;
     }
     const ConfigFileResult saved = SaveConfigFile(file, p.Config(), p.Context());
     if (!saved.Ok) {
@@ -111,6 +100,46 @@ int Retrieve(CliPort& p, const std::string& file) {
     }
     std::printf("Configuration retrieved into %s\n", file.c_str());
     return kExitOk;
+}
+
+// What an empty file loads as, for the session's preferences.
+XmtrConfig ClearedModel(CliPort& p) {
+    XmtrConfig cfg;
+    cfg.ClearAll(p.Ini());
+    cfg.InitPresence(p.Ini());
+    ParseContext ctx = p.Context();
+    LoadConfigText("", cfg, ctx, false);
+    return cfg;
+}
+
+// Retrieves and compares with the golden file. The retrieved model goes
+// through the text a retrieve would save, so that verify says what
+// "retrieve" followed by "config diff" would say.
+int Verify(CliPort& p, const CliArgs& args, const std::string& golden, bool goldenTemplate) {
+    if (const int code = RetrieveAll(p); code != kExitOk) {
+        return code;
+    }
+    const XmtrConfig cleared = ClearedModel(p);
+    ParseContext ctx = p.Context();
+    const std::string text = JoinConfigLines(CreateConfigData(p.Config(), ctx));
+    XmtrConfig retrieved = cleared;
+    LoadConfigText(text, retrieved, ctx, false);
+    XmtrConfig expected = cleared;
+    ParseContext goldenCtx = p.Context();
+    const ConfigFileResult loaded = LoadConfigFile(golden, expected, goldenCtx, goldenTemplate);
+    if (!loaded.Ok) {
+        return BadInput("cannot read '" + golden + "': " + loaded.Error);
+    }
+    return PrintConfigDiff(args, expected, retrieved, cleared, goldenTemplate, golden,
+                           "port " + args.Port());
+}
+
+void PrintJson(const QJsonObject& doc) {
+    std::printf("%s\n", QJsonDocument(doc).toJson(QJsonDocument::Compact).constData());
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(Printable(text));
 }
 
 int Send(CliPort& p, const std::string& file) {
@@ -187,20 +216,26 @@ int RunStateAction(CliPort& p, void (StateCommands::*click)()) {
     }
 }
 
-// Waits for a state command that has no box and prints its outcome.
-int AwaitResult(CliPort& p, bool printOnStdout) {
+// Waits for a state command that has no box and prints its outcome; with
+// json as {"ok": ..., "result": ...} on standard output.
+int AwaitResult(CliPort& p, bool printOnStdout, bool json) {
     StateCommands& state = p.Session().State();
     p.RunUntil([&] { return state.LastResult().Outcome != CommandOutcome::Pending; });
     const CommandResult& r = state.LastResult();
+    const auto answered = [&](bool ok) {
+        if (json) {
+            PrintJson({{"ok", ok}, {"result", Q(r.Text)}});
+        } else if (ok || printOnStdout) {
+            std::printf("%s\n", Printable(r.Text).c_str());
+        }
+    };
     switch (r.Outcome) {
     case CommandOutcome::Ok:
-        std::printf("%s\n", Printable(r.Text).c_str());
+        answered(true);
         return kExitOk;
     case CommandOutcome::Refused:
     case CommandOutcome::Invalid:
-        if (printOnStdout) {
-            std::printf("%s\n", Printable(r.Text).c_str());
-        }
+        answered(false);
         return kExitRefused;
     case CommandOutcome::Declined:
         return kExitBadInput;
@@ -211,9 +246,9 @@ int AwaitResult(CliPort& p, bool printOnStdout) {
     }
 }
 
-int CheckConfig(CliPort& p) {
+int CheckConfig(CliPort& p, bool json) {
     p.Session().State().BtnCheckConfigClick();
-    return AwaitResult(p, true);
+    return AwaitResult(p, true, json);
 }
 
 // What "clock" and "utc" were asked to do, checked before the port opens.
@@ -227,63 +262,79 @@ struct UtcOptions {
     std::string text;
 };
 
-bool ParseClockOptions(const std::vector<std::string>& args, ClockOptions& o) {
-    if (args.empty()) {
-        return true;
+// --set "hh:mm:ss mm/dd/yyyy", or --set hh:mm:ss mm/dd/yyyy, or --set-pc.
+std::optional<std::string> ReadClockOptions(const CliArgs& args, ClockOptions& o) {
+    const auto value = args.Value("set");
+    o.fromPc = args.Has("set-pc");
+    if (o.fromPc && value) {
+        return "clock takes --set or --set-pc, not both";
     }
-    if (args[0] == "--set-pc" && args.size() == 1) {
-        o.fromPc = true;
-        return true;
+    if (!value) {
+        if (!args.Positional().empty()) {
+            return "clock takes no argument '" + args.Positional()[0] + "' without --set";
+        }
+        return std::nullopt;
     }
-    if (args[0] != "--set" || args.size() != 2) {
-        return false;
+    std::string text = *value;
+    if (!args.Positional().empty()) {
+        text += " " + args.Positional()[0];
     }
-    o.time = SplitWord(1, args[1], " ");
-    o.date = SplitWord(2, args[1], " ");
+    o.set = true;
+    o.time = SplitWord(1, text, " ");
+    o.date = SplitWord(2, text, " ");
     int h = 0, m = 0, s = 0, y = 0, mo = 0, d = 0;
-    o.set = true;
-    return o.time.size() == 8 && o.date.size() == 10 && ParseLongTime(o.time, h, m, s) &&
-           ParseShortDate(o.date, y, mo, d) && SplitWord(3, args[1], " ").empty();
-}
-
-bool ParseUtcOptions(const std::vector<std::string>& args, UtcOptions& o) {
-    if (args.empty()) {
-        return true;
+    if (o.time.size() == 8 && o.date.size() == 10 && ParseLongTime(o.time, h, m, s) &&
+        ParseShortDate(o.date, y, mo, d) && SplitWord(3, text, " ").empty()) {
+        return std::nullopt;
     }
-    std::int32_t value = 0;
-    o.set = true;
-    o.text = args.size() == 2 ? args[1] : std::string();
-    return args.size() == 2 && args[0] == "--set" && IsUTCCorrectionText(o.text) &&
-           TextToInt32(o.text, value) && value >= -255 && value <= 255;
+    return "--set takes \"hh:mm:ss mm/dd/yyyy\", not '" + text + "'";
 }
 
-int Clock(CliPort& p, const ClockOptions& o) {
+std::optional<std::string> ReadUtcOptions(const CliArgs& args, UtcOptions& o) {
+    const auto value = args.Value("set");
+    if (!value) {
+        return std::nullopt;
+    }
+    std::int32_t n = 0;
+    o.set = true;
+    o.text = *value;
+    if (IsUTCCorrectionText(o.text) && TextToInt32(o.text, n) && n >= -255 && n <= 255) {
+        return std::nullopt;
+    }
+    return "--set takes a whole number from -255 to 255, not '" + o.text + "'";
+}
+
+int Clock(CliPort& p, const ClockOptions& o, bool json) {
     StateCommands& state = p.Session().State();
     if (o.fromPc) {
         state.btnSetTimePCClick();
-        return AwaitResult(p, false);
+        return AwaitResult(p, false, json);
     }
     if (o.set) {
         p.ClockTime = o.time;
         p.ClockDate = o.date;
         state.BtnSetClockClick();
-        return AwaitResult(p, false);
+        return AwaitResult(p, false, json);
     }
     state.BtnReadClockClick();
     if (!p.RunUntilIdle()) {
         return TimedOutExit();
     }
-    std::printf("%s %s\n", p.ShownTime.c_str(), p.ShownDate.c_str());
+    if (json) {
+        PrintJson({{"time", Q(p.ShownTime)}, {"date", Q(p.ShownDate)}});
+    } else {
+        std::printf("%s %s\n", p.ShownTime.c_str(), p.ShownDate.c_str());
+    }
     return kExitOk;
 }
 
-int Utc(CliPort& p, const UtcOptions& o) {
+int Utc(CliPort& p, const UtcOptions& o, bool json) {
     StateCommands& state = p.Session().State();
     if (o.set) {
         p.UTCText = o.text;
         state.BtnSetUTCClick();
-        const int code = AwaitResult(p, false);
-        if (code == kExitRefused) {
+        const int code = AwaitResult(p, false, json);
+        if (code == kExitRefused && !json) {
             Note(state.LastResult().Text);
         }
         return code;
@@ -294,21 +345,34 @@ int Utc(CliPort& p, const UtcOptions& o) {
     if (!p.RunUntilIdle()) {
         return TimedOutExit();
     }
+    QJsonArray messages;
     for (const std::string& info : p.Infos) {
         if (info == texts::kManualUTCNotAvailable) {
-            Note(info);
+            if (json) {
+                PrintJson({{"available", false}, {"messages", QJsonArray{Q(info)}}});
+            } else {
+                Note(info);
+            }
             return kExitRefused;
         }
-        std::printf("%s\n", Printable(info).c_str());
+        messages.append(Q(info));
+        if (!json) {
+            std::printf("%s\n", Printable(info).c_str());
+        }
     }
-    if (p.ShownUTC) {
+    if (json) {
+        QJsonObject doc{{"available", true}, {"messages", messages}};
+        doc["correction"] = p.ShownUTC ? QJsonValue(*p.ShownUTC) : QJsonValue();
+        doc["source"] = Q(p.UTCSource);
+        PrintJson(doc);
+    } else if (p.ShownUTC) {
         const std::string source = p.UTCSource.empty() ? "" : " (" + p.UTCSource + ")";
         std::printf("%d%s\n", *p.ShownUTC, source.c_str());
     }
     return kExitOk;
 }
 
-int Status(CliPort& p) {
+int Status(CliPort& p, bool json) {
     TransmitterLink& link = p.Link();
     const bool argos = p.Config().RandomTx.ArgosEnabled;
     const std::string idKey = argos ? "AID=" : "NID=";
@@ -332,20 +396,41 @@ int Status(CliPort& p) {
     const char* modeText = mode == kTxModeArgosScd ? "ARGOS & SCD"
                            : mode == kTxModeArgos  ? "ARGOS"
                                                    : "GOES";
-    auto row = [](const char* name, const std::string& value) {
-        std::printf("%-26s %s\n", name, Trimmed(value).c_str());
+    const std::pair<const char*, std::string> rows[] = {
+        {"firmware", view.FirmwareVersion},
+        {"serialNumber", view.SerialNumber},
+        {"mode", modeText},
+        {"platformId", id},
+        {"state", view.TransmitterState},
+        {"timeToNextTx", view.TimeToNextTx},
+        {"nextTimedTx", view.NextTimedTx},
+        {"timedBufferSize", view.TimedBufferSize},
+        {"nextRandomTx", view.NextRandomTx},
+        {"randomBufferSize", view.RandomBufferSize},
+        {"failsafe", view.Failsafe},
     };
-    row("Firmware:", view.FirmwareVersion);
-    row("Serial number:", view.SerialNumber);
-    row("Mode:", modeText);
-    row("Platform ID:", id);
-    row("State:", view.TransmitterState);
-    row("Time to next transmission:", view.TimeToNextTx);
-    row("Next timed transmission:", view.NextTimedTx);
-    row("Timed buffer size:", view.TimedBufferSize);
-    row("Next random transmission:", view.NextRandomTx);
-    row("Random buffer size:", view.RandomBufferSize);
-    row("Failsafe:", view.Failsafe);
+    if (json) {
+        QJsonObject doc;
+        for (const auto& [key, value] : rows) {
+            doc[key] = Q(Trimmed(value));
+        }
+        PrintJson(doc);
+        return kExitOk;
+    }
+    const char* names[] = {"Firmware:",
+                           "Serial number:",
+                           "Mode:",
+                           "Platform ID:",
+                           "State:",
+                           "Time to next transmission:",
+                           "Next timed transmission:",
+                           "Timed buffer size:",
+                           "Next random transmission:",
+                           "Random buffer size:",
+                           "Failsafe:"};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        std::printf("%-26s %s\n", names[i], Trimmed(rows[i].second).c_str());
+    }
     return kExitOk;
 }
 
@@ -353,7 +438,7 @@ int Status(CliPort& p) {
 
 // --- CliPort ---------------------------------------------------------------------------
 
-CliPort::CliPort(const std::string& preferencesFile) {
+CliPort::CliPort(const std::string& preferencesFile, bool progress) : showProgress_(progress) {
     const std::string folder = FolderOfFile(preferencesFile);
     LoadGlbIni(preferencesFile, folder, ini_);
     IniFile prefs;
@@ -526,7 +611,7 @@ std::optional<std::string> CliPort::InputBox(const std::string& /*caption*/,
 
 void CliPort::ShowProgressBox(OperationBox& /*box*/, const std::string& caption) {
     std::fprintf(stderr, "%s\n", caption.c_str());
-    progress_ = true;
+    progress_ = showProgress_;
     sent_ = 0;
     total_ = static_cast<int>(Link().ListXmitCmd.size());
 }
@@ -578,70 +663,50 @@ void CliPort::EndProgress() {
 
 // --- Dispatch -----------------------------------------------------------------------------------
 
-int RunPortCommand(const std::string& port, const std::vector<std::string>& args) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::fputs(kPortUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? kExitBadInput : kExitOk;
-    }
-    const std::string& command = args[0];
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
+int RunPortCommand(const CliArgs& args) {
+    const std::string command = args.Command()->path;
+    const bool json = args.Has("json");
 
     // Options are checked before the port is touched.
     std::string file;
-    std::optional<std::string> password;
     ClockOptions clockOptions;
     UtcOptions utcOptions;
+    bool goldenTemplate = false;
     if (command == "retrieve") {
-        if (rest.size() != 2 || rest[0] != "-o") {
+        file = args.Value("output").value_or(std::string());
+        if (file.empty()) {
             return BadInput("retrieve needs -o FILE");
         }
-        file = rest[1];
         const QFileInfo target(QString::fromStdString(file));
         const QFileInfo folder(target.absolutePath());
         if (!folder.isDir() || !folder.isWritable()) {
             return BadInput("cannot write into the folder of '" + file + "'");
         }
-    } else if (command == "send") {
-        for (std::size_t i = 0; i < rest.size(); ++i) {
-            if (rest[i] == "--password" && i + 1 < rest.size()) {
-                password = rest[++i];
-            } else if (file.empty() && !rest[i].empty() && rest[i][0] != '-') {
-                file = rest[i];
-            } else {
-                return BadInput("send takes FILE [--password TEXT], not '" + rest[i] + "'");
-            }
-        }
-        if (file.empty()) {
-            return BadInput("send needs a configuration FILE");
-        }
+    } else if (command == "send" || command == "verify") {
+        file = args.Positional().at(0);
+        goldenTemplate = command == "verify" && (args.Has("template") || IsTemplatePath(file));
         XmtrConfig probe;
         ParseContext probeCtx;
-        const ConfigFileResult check = LoadConfigFile(file, probe, probeCtx);
+        const ConfigFileResult check = LoadConfigFile(file, probe, probeCtx, goldenTemplate);
         if (!check.Ok) {
             return BadInput("cannot read '" + file + "': " + check.Error);
         }
-    } else if (command == "enable" || command == "enable-logger" || command == "disable" ||
-               command == "check-config" || command == "status") {
-        if (!rest.empty()) {
-            return BadInput(command + " takes no options");
-        }
     } else if (command == "clock") {
-        if (!ParseClockOptions(rest, clockOptions)) {
-            return BadInput("clock takes --set \"hh:mm:ss mm/dd/yyyy\" or --set-pc");
+        if (auto error = ReadClockOptions(args, clockOptions)) {
+            return BadInput(*error);
         }
     } else if (command == "utc") {
-        if (!ParseUtcOptions(rest, utcOptions)) {
-            return BadInput("utc takes --set N with N a whole number from -255 to 255");
+        if (auto error = ReadUtcOptions(args, utcOptions)) {
+            return BadInput(*error);
         }
-    } else {
-        return BadInput("unknown port command '" + command + "' (see --port N --help)");
+    }
+    if (args.IniGiven() && !QFileInfo(QString::fromStdString(args.Ini())).isFile()) {
+        return BadInput("no preferences file '" + args.Ini() + "'");
     }
 
-    const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const std::string prefs = UtilityPreferencesBeside(program);
-    CliPort p(prefs);
-    p.Password = password;
-    const int opened = p.Open(port);
+    CliPort p(args.Ini(), args.Progress());
+    p.Password = args.Value("password");
+    const int opened = p.Open(args.Port());
     if (opened != kExitOk) {
         return opened;
     }
@@ -650,6 +715,9 @@ int RunPortCommand(const std::string& port, const std::vector<std::string>& args
     }
     if (command == "send") {
         return Send(p, file);
+    }
+    if (command == "verify") {
+        return Verify(p, args, file, goldenTemplate);
     }
     if (command == "enable") {
         return RunStateAction(p, &StateCommands::BtnEnableTxClick);
@@ -661,15 +729,15 @@ int RunPortCommand(const std::string& port, const std::vector<std::string>& args
         return RunStateAction(p, &StateCommands::BtnDisableTxClick);
     }
     if (command == "check-config") {
-        return CheckConfig(p);
+        return CheckConfig(p, json);
     }
     if (command == "clock") {
-        return Clock(p, clockOptions);
+        return Clock(p, clockOptions, json);
     }
     if (command == "utc") {
-        return Utc(p, utcOptions);
+        return Utc(p, utcOptions, json);
     }
-    return Status(p);
+    return Status(p, json);
 }
 
 } // namespace tavin

@@ -6,6 +6,7 @@
 // used), and an event loop that runs until an operation has ended. A command
 // starts a workflow and waits; the prompts are answered from the options.
 
+#include "CliArgs.h"
 #include "link/qt/QtLink.h"
 #include "protocol/GlbIni.h"
 #include "protocol/ParseContext.h"
@@ -31,14 +32,16 @@ inline constexpr int kExitRefused = 1;  // the transmitter refused
 inline constexpr int kExitNoAnswer = 2; // no answer, or no port
 inline constexpr int kExitBadInput = 3; // bad file or option
 
-// "tavin-cli --port PORT COMMAND ...": args are the words after PORT.
-int RunPortCommand(const std::string& port, const std::vector<std::string>& args);
+// The commands that talk to a transmitter: retrieve, send, verify, enable,
+// enable-logger, disable, check-config, clock, utc, status.
+int RunPortCommand(const CliArgs& args);
 
 class CliPort : public SessionHost, public SupervisionHost {
 public:
     // Preferences come from the utility's preferences file beside the
     // program when there is one ("Port<n>" of [COMM] names a port's device).
-    explicit CliPort(const std::string& preferencesFile);
+    // progress: show each command sent on standard error.
+    CliPort(const std::string& preferencesFile, bool progress);
     ~CliPort() override;
 
     // Opens PORT (a number as the utility numbers ports, or a device path)
@@ -124,6 +127,7 @@ private:
     int lastBoxResult_ = 0;
     std::string platformId_;
     // Progress of the sequence in the open box.
+    bool showProgress_ = false;
     bool progress_ = false;
     bool progressTty_ = false;
     int sent_ = 0;

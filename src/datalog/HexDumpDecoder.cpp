@@ -122,6 +122,15 @@ bool HexDumpDecoder::AddLine(std::string_view line, const RecordSink& sink) {
     return complete;
 }
 
+void HexDumpDecoder::Drain(const RecordSink& sink) {
+    while (!complete && linesLeft > 0 && !OnlyFill()) {
+        const PassResult r = Pass(sink);
+        if (r == PassResult::NeedMore || r == PassResult::Empty) {
+            break;
+        }
+    }
+}
+
 void HexDumpDecoder::Finish(const RecordSink& sink) {
     while (!complete && Remaining() > 0 && !OnlyFill()) {
         if (Pass(sink) == PassResult::NeedMore) {

@@ -35,6 +35,12 @@ public:
     // The end of the input without completion (a saved file without its
     // fill): decodes everything left; a record cut short is skipped.
     void Finish(const RecordSink& sink);
+    // While lines are still due: decodes every whole record the backlog
+    // holds, passing over bytes that are no record, as the last line would;
+    // fill at the end of the backlog is left for the completion. A reader
+    // of a file calls it after each line so that the backlog stays short
+    // whatever the file holds.
+    void Drain(const RecordSink& sink);
 
     bool Complete() const { return complete; }
     std::int32_t LinesLeft() const { return linesLeft; }

@@ -8,10 +8,12 @@
 // means "every line is data", and a file that stops early still yields every
 // whole record it holds.
 
+#include "datalog/HexDumpDecoder.h"
 #include "datalog/TLOG_REC.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavin {
@@ -29,5 +31,27 @@ struct SavedHexLogResult {
 };
 
 SavedHexLogResult DecodeSavedHexLog(const std::vector<std::string>& lines, TLOG_REC& rec);
+
+// The same decoding a line at a time, for a file of any size: each record
+// goes to the sink as soon as it is whole, and only the hex not yet decoded
+// is kept.
+class SavedHexLogReader {
+public:
+    explicit SavedHexLogReader(TLOG_REC& rec) : dump_(rec) {}
+
+    void AddLine(std::string_view raw, const HexDumpDecoder::RecordSink& sink);
+    // The end of the file.
+    void Finish(const HexDumpDecoder::RecordSink& sink);
+    // What was found; its records stay empty (they went to the sink).
+    const SavedHexLogResult& Result() const { return result_; }
+    // The hex text read but not yet decoded.
+    std::size_t Pending() const { return dump_.Backlog().size(); }
+
+private:
+    HexDumpDecoder dump_;
+    SavedHexLogResult result_;
+    bool dataSeen_ = false; // a line was taken as data
+    bool started_ = false;  // the decoder has been started
+};
 
 } // namespace tavin

@@ -131,9 +131,6 @@ void ParseResetInterval(std::string_view line, XmtrConfig& cfg) {
     case 'Q':
         tb.ResetInterval = "Quarterly";
         break;
-    case 'N':
-        tb.ResetInterval = "None";
-        break;
     case 'D':
         tb.ResetInterval = "Daily";
         if (IsIntegerText(v2, false) && TextToInt32(v2, n)) {
@@ -141,7 +138,12 @@ void ParseResetInterval(std::string_view line, XmtrConfig& cfg) {
         }
         break;
     default:
-        break; // not a reset code: the interval stays as it was
+        // "N", or a letter the utility has no interval for; anything that is
+        // not a letter is no reset code and leaves the interval as it was.
+        if (std::isalpha(static_cast<unsigned char>(v1.front())) != 0) {
+            tb.ResetInterval = "None";
+        }
+        break;
     }
 }
 

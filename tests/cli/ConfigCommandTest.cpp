@@ -247,14 +247,14 @@ TEST_F(ConfigCommand, ExitCodesForBadFilesAndBadOptions) {
         {{"write", Write("ok.json", "{}"), "-o", dir.File("missing/o.txt")}, 2, "missing"},
         {{}, 3, "Usage"},
         {{"frobnicate", good}, 3, "unknown config command"},
-        {{"check"}, 3, "needs a file"},
+        {{"check"}, 3, "config check needs FILE"},
         {{"check", good, good}, 3, "too many"},
-        {{"check", good, "--bogus"}, 3, "--bogus"},
+        {{"check", good, "--bogus"}, 3, "unknown option '--bogus'"},
         {{"check", good, "--firmware"}, 3, "needs a value"},
         {{"check", good, "--firmware", "one"}, 3, "not a firmware version"},
         {{"write", good}, 3, "-o"},
         {{"check", good, "-o", "x"}, 3, "only for config write"},
-        {{"json", good, "--json"}, 3, "only for config stats"},
+        {{"json", good, "--json"}, 3, "--json is only for config check, config stats"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::PrintToString(k.args));

@@ -10,6 +10,10 @@
 
 #include <gmock/gmock.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -306,6 +310,103 @@ TEST_F(PortCommands, StateCommands) {
     const CliResult check = Cli(unset, {"check-config"});
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_THAT(check.out, HasSubstr("ERROR - TIM Not Set"));
+}
+
+QJsonObject Json(const std::string& text) {
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << text;
+    return doc.object();
+}
+
+// The drift check: the transmitter against a golden file, as a cron job runs it.
+TEST_F(PortCommands, VerifyReportsASettingChangedBehindTheOperatorsBack) {
+    XmtrConfig cfg = SampleConfig({4, 2, 4, 2, 1, 1, 1});
+    const fs::path golden = WriteConfig("golden.txt", cfg, 153);
+    SimProcess& sim = StartSim({"--config", golden.string()});
+
+    const CliResult same = Cli(sim, {"verify", golden.string()});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    // Someone sets another timed channel at the station.
+    XmtrConfig changed = cfg;
+    changed.TimedTx.Channel = cfg.TimedTx.Channel + 1;
+    const fs::path other = WriteConfig("changed.txt", changed, 153);
+    ASSERT_EQ(Cli(sim, {"send", other.string()}).exitCode, 0);
+
+    const CliResult drift = Cli(sim, {"verify", golden.string()});
+    EXPECT_EQ(drift.exitCode, 1) << drift.err;
+    EXPECT_EQ(drift.out, "TimedTx.Channel: " + std::to_string(cfg.TimedTx.Channel) + " -> " +
+                             std::to_string(changed.TimedTx.Channel) + "\n");
+
+    // --port after the command, JSON parsed back.
+    const CliResult json =
+        RunProgram(TAVIN_CLI_PROGRAM, {"verify", golden.string(), "--json", "--port", sim.Link()});
+    EXPECT_EQ(json.exitCode, 1) << json.err;
+    const QJsonObject doc = Json(json.out);
+    EXPECT_FALSE(doc["equal"].toBool());
+    const QJsonArray list = doc["differences"].toArray();
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list[0].toObject()["path"].toString(), "TimedTx.Channel");
+    EXPECT_EQ(list[0].toObject()["new"].toInt(), changed.TimedTx.Channel);
+
+    // A port number the preferences given with --ini map to the device.
+    const fs::path ini = dir / "prefs.ini";
+    std::ofstream(ini) << "[COMM]\nPort7=" << sim.Link() << "\n";
+    const CliResult mapped =
+        RunProgram(TAVIN_CLI_PROGRAM, {"retrieve", "-o", (dir / "r.txt").string(), "--ini",
+                                       ini.string(), "--port", "7"});
+    EXPECT_EQ(mapped.exitCode, 0) << mapped.err;
+    EXPECT_EQ(RunProgram(TAVIN_CLI_PROGRAM, {"--port=7", "--ini=" + ini.string(), "config", "diff",
+                                             golden.string(), (dir / "r.txt").string()})
+                  .exitCode,
+              3); // config commands take no port
+    EXPECT_EQ(RunProgram(TAVIN_CLI_PROGRAM, {"config", "diff", other.string(),
+                                             (dir / "r.txt").string(), "--ini", ini.string()})
+                  .exitCode,
+              0);
+
+    // A golden file that cannot be read never reaches the port.
+    const CliResult missing = Cli(sim, {"verify", (dir / "none.txt").string()});
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_THAT(missing.err, HasSubstr("none.txt"));
+}
+
+TEST_F(PortCommands, JsonResults) {
+    SimProcess& sim = StartSim({});
+    const QJsonObject status = Json(Cli(sim, {"status", "--json"}).out);
+    EXPECT_THAT(status["firmware"].toString().toStdString(), ::testing::StartsWith("1.53"));
+    EXPECT_EQ(status["mode"].toString(), "GOES");
+    EXPECT_THAT(status["state"].toString().toStdString(), ::testing::StartsWith("Disabled"));
+    for (const char* key : {"serialNumber", "platformId", "timeToNextTx", "nextTimedTx",
+                            "timedBufferSize", "nextRandomTx", "randomBufferSize", "failsafe"}) {
+        EXPECT_TRUE(status[key].isString()) << key;
+    }
+
+    const QJsonObject check = Json(Cli(sim, {"check-config", "--json"}).out);
+    EXPECT_EQ(check, (QJsonObject{{"ok", true}, {"result", "Configuration OK"}}));
+
+    // Two arguments for --set, and --set=VALUE with a negative number.
+    EXPECT_EQ(Json(Cli(sim, {"clock", "--set", "10:20:30", "05/06/2025", "--json"}).out),
+              (QJsonObject{{"ok", true}, {"result", "Clock Set"}}));
+    const QJsonObject clock = Json(Cli(sim, {"clock", "--json"}).out);
+    EXPECT_EQ(clock["date"].toString(), "05/06/2025");
+    EXPECT_EQ(clock["time"].toString().size(), 8);
+
+    const QJsonObject unset = Json(Cli(sim, {"utc", "--json"}).out);
+    EXPECT_TRUE(unset["correction"].isNull());
+    EXPECT_EQ(unset["messages"].toArray(), QJsonArray{"UTC Is Not Set"});
+    EXPECT_EQ(Cli(sim, {"utc", "--set=-7"}).exitCode, 0);
+    const QJsonObject utc = Json(Cli(sim, {"utc", "--json"}).out);
+    EXPECT_EQ(utc["correction"].toInt(), -7);
+    EXPECT_EQ(utc["source"].toString(), "Manual Set");
+    EXPECT_THAT(Received(0), Contains("UTC=-7"));
+
+    SimProcess& unsetClock = StartSim({"--clock-unset"});
+    const CliResult refused = Cli(unsetClock, {"check-config", "--json"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(Json(refused.out), (QJsonObject{{"ok", false}, {"result", "ERROR - TIM Not Set"}}));
 }
 
 } // namespace

@@ -158,5 +158,40 @@ TEST(SavedHexLog, LargeGarbageFileEndsQuickly) {
     EXPECT_EQ(r.skippedBytes, 65536 * 15);
 }
 
+// A file of any size is read in the same little memory: each record is
+// passed on once it is whole, and what is no record is not kept either.
+TEST(SavedHexLog, TheReaderKeepsOnlyWhatIsNotYetDecoded) {
+    struct Case {
+        const char* name;
+        std::string sizeLine;
+        std::string line;
+        std::size_t recordsPerLine;
+    };
+    const Case cases[] = {
+        {"records, no size line", "", kStx + kSync + kFloat, 3},
+        {"records", "100000", kStx + kSync + kFloat, 3},
+        {"no records", "100000", "000000000000000000000000000000ZZ", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TLOG_REC rec;
+        SavedHexLogReader reader(rec);
+        std::size_t records = 0;
+        const auto sink = [&](const std::string&) { ++records; };
+        if (!c.sizeLine.empty()) {
+            reader.AddLine(c.sizeLine, sink);
+        }
+        std::size_t longest = 0;
+        for (std::size_t i = 1; i <= 10000; ++i) {
+            reader.AddLine(c.line, sink);
+            longest = std::max(longest, reader.Pending());
+            EXPECT_GE(records + c.recordsPerLine, i * c.recordsPerLine);
+        }
+        reader.Finish(sink);
+        EXPECT_EQ(records, 10000 * c.recordsPerLine);
+        EXPECT_LT(longest, 10000u); // the decoded text is dropped as it goes
+    }
+}
+
 } // namespace
 } // namespace tavin

@@ -80,7 +80,7 @@ TEST(InternSensParse, LinesThatChangeNothing) {
         "IS 2=TM,00:15:00", "IS2", "IL2", "ILX=2,", "IL2=", "ILX=70,LBL", "TIL=Short", "RIL=None",
         // Another command's text is not an internal row.
         "PIS=ISX=2,TM,00:15:00,00:00:00,4", "EQN=0,ISX=2,TM", "SL3=ISN=9", "TDP=0,T,\"ISX=2,TM\"",
-        "TDP=1,T,\"TBA=7\"", "ISN=abc", "ISN=", "TBA=", "TBA=X", "TBA=99999999999", "TBR=abc",
+        "TDP=1,T,\"TBA=7\"", "ISN=abc", "ISN=", "TBA=", "TBA=#", "TBA=99999999999", "TBR=abc",
         "TBR=-5", "TBR=99999999999", "TBR=", "TBM=0.03", "TBM=abc", "TBM=1e1", "TBM=-1",
         "TBM=", "IM0=12.5", ""};
     for (const char* line : lines) {
@@ -129,6 +129,7 @@ TEST(InternSensParse, TippingBucket) {
         {"TBA=D,x", "Daily", 0, 0, 0, 1},  {"TBA=Q", "Quarterly", 0, 0, 0, 1},
         {"TBA=M", "Monthly", 0, 0, 0, 1},  {"TBA=B", "Bi-Annually", 0, 0, 0, 1},
         {"TBA=A", "Annually", 0, 0, 0, 1}, {"TBA=N", "None", 0, 0, 0, 1},
+        {"TBA=X", "None", 0, 0, 0, 1},     {"TBA=z,05", "None", 0, 0, 0, 1},
         {"TBR=100", "0", 0, 0, 100, 1},    {"TBR=65535", "0", 0, 0, 65535, 1},
         {"TBM=0.025", "0", 0, 0, 0, 2},    {"TBM=0.10", "0", 0, 0, 0, 4},
         {"TBM=5", "0", 0, 0, 0, 11},       {"TBM=0.01", "0", 0, 0, 0, 0},

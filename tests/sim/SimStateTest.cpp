@@ -119,11 +119,13 @@ TEST(SimState, GpsCalibrationAndFixRunTheirCourse) {
     SimDriver d;
     ASSERT_EQ(d.One("GCS"), "OK");
     std::string status = d.One("GCS?");
-    EXPECT_EQ(status.substr(0, 16), "GCS=Calibrating,");
+    EXPECT_EQ(status.substr(0, 18), "GCS=Acquiring Fix,");
     EXPECT_NE(status.find(",OCXO="), std::string::npos);
     EXPECT_NE(status.find(",TCXO="), std::string::npos);
     EXPECT_EQ(d.One("GPS?"), "GPS=Acquiring");
-    d.Wait(11000);
+    d.Wait(4000);
+    EXPECT_EQ(d.One("GCS?").substr(0, 16), "GCS=Calibrating,");
+    d.Wait(7000);
     EXPECT_EQ(d.One("GCS?"), "GCS=Not Active");
     std::vector<std::string> cal = d.Reply("LGC?");
     EXPECT_EQ(cal[0], "Time: N/A");
