@@ -71,6 +71,11 @@ public:
     OperationBox* OpenProgressBox() override;
     void FirmwareLevelChanged(int level) override;
     void RefreshAllViews() override;
+    // The buffer check's (TfrmXmtrCfgBuffers.cpp).
+    void HideDataBufferReviewControls() override;
+    void ClearDumpStarted() override;
+    TransmitterLink::LineHandler TimedDataBufferStatusHandler() override;
+    TransmitterLink::LineHandler RandomDataBufferStatusHandler() override;
     void AppendSDI12Query(const std::string& line) override;
     void AppendInternalSensorTest(const std::string& line) override;
 

@@ -1,6 +1,7 @@
 #include "app/TfrmXmtrCfg.h"
 
 #include "app/AppTexts.h"
+#include "app/BufferPages.h"
 #include "app/MainWindowHost.h"
 #include "app/StatusPanel.h"
 #include "app/TAboutBox.h"

@@ -34,6 +34,7 @@ class QWidget;
 
 namespace tavin {
 
+class BufferPages;
 class EquationsPage;
 class GeneralSetupPage;
 class InternalSensorsPage;
@@ -85,6 +86,8 @@ public:
     TTAVINTXType& TxType() { return txType_; }
     const std::string& IniPath() const { return iniPath_; }
     OperatingMode Mode() const { return mode_; }
+    // The data buffer pages, the buffer check and their reactions.
+    BufferPages& Buffers();
 
     // Derives the transmission mode from the configuration (0) or sets it.
     void SetTAVINTXMode(int mode);
@@ -204,6 +207,9 @@ private:
     void QueueInternalSensorTest(const std::string& command);
     void AppendInternalSensorTest(const std::string& line);
     void UncheckInternalSensorTest();
+    // The data buffer pages (TfrmXmtrCfgBuffers.cpp).
+    void BuildBufferPages();
+    void RefreshBufferViews();
 
     void TAVINTXModeChanged(TTAVINTXType& type);
     void ModeButtonClicked(OperatingMode mode, bool down);
@@ -254,6 +260,7 @@ private:
     std::unique_ptr<MainWindowHost> host_;
     std::unique_ptr<TransmitterSession> session_;
     StatusPanel* statusPanel_ = nullptr;
+    std::unique_ptr<BufferPages> bufferPages_;
     std::shared_ptr<ServiceMainWindowHost> serviceHost_;
     int currentSDI12Row_ = 1;
     // Set by the first reply that carries "SDI=", for as long as the program runs.

@@ -161,6 +161,7 @@ void TfrmXmtrCfg::BuildPages() {
     BuildConfigOptionsPage(pages_["TabConfigOptions"]);
     BuildSensorPages();
     BuildSettingPages();
+    BuildBufferPages();
     connect(mainPageControl_, &QTabWidget::currentChanged, this, [this] {
         if (mainPageControl_->currentWidget() != currentPage_) {
             currentPage_ = mainPageControl_->currentWidget();

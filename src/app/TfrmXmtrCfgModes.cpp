@@ -1,6 +1,7 @@
 // The operating modes, the "Comm" menu and what the link shows on the window.
 
 #include "app/AppTexts.h"
+#include "app/BufferPages.h"
 #include "app/TfrmXmtrCfg.h"
 #include "editor/SDI12GridRules.h"
 #include "link/LinkTexts.h"

@@ -1,6 +1,7 @@
 // The page set of the main window: showing, enabling and disabling pages,
 // and what happens when the user turns to another page.
 
+#include "app/BufferPages.h"
 #include "app/MainWindowHost.h"
 #include "app/PageButtons.h"
 #include "app/TfrmXmtrCfg.h"
@@ -54,6 +55,11 @@ void TfrmXmtrCfg::SetPageEnabled(const std::string& name, bool enabled) {
     auto it = pages_.find(name);
     if (it == pages_.end()) {
         return;
+    }
+    // The buffer pages show or hide their Insert, Clean Up and check with
+    // their page.
+    if (bufferPages_) {
+        bufferPages_->PageEnabled(name, enabled);
     }
     if (!IsSettingPage(name)) {
         enabled ? TabEnable(name) : TabDisable(name);

@@ -51,6 +51,7 @@ void TfrmXmtrCfg::RefreshConfigViews() {
         grid->RefreshGrid();
     }
     RefreshSensorViews();
+    RefreshBufferViews();
     for (auto& [page, hooks] : pageHooks_) {
         if (hooks.Refresh) {
             hooks.Refresh();

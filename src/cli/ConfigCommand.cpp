@@ -3,6 +3,7 @@
 #include "CliParser.h"
 #include "ConfigDiff.h"
 #include "ConfigJson.h"
+#include "editor/BufferStats.h"
 #include "editor/LocalValidation.h"
 #include "editor/MessageStats.h"
 #include "files/AtomicFile.h"
@@ -175,6 +176,8 @@ int Check(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
     }
     const TConfigCheckError e =
         CheckLocalSetup(cfg, EditorValuesFromModel(cfg, o.advanced), s.Utility);
+    // A message longer than its window is worth knowing, but not a check error.
+    const std::string windowWarning = TimedWindowWarning(cfg);
     // The template check says "Template" where the local check says
     // "Local Configuration".
     const bool ok = e.ErrorCode == kErrNone;
@@ -193,11 +196,17 @@ int Check(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
                 doc["row"] = e.ErrorRow;
             }
         }
+        if (!windowWarning.empty()) {
+            doc["warning"] = QString::fromStdString(windowWarning);
+        }
         out << QJsonDocument(doc).toJson(QJsonDocument::Compact).toStdString() << "\n";
         return ok ? kExitOk : kExitCheckFailed;
     }
     out << verdict << "\n";
     if (ok) {
+        if (!windowWarning.empty()) {
+            out << "Warning: " << windowWarning << "\n";
+        }
         return kExitOk;
     }
     out << GetErrorString(e) << "\n";
@@ -209,6 +218,9 @@ int Check(const Options& o, Session& s, std::ostream& out, std::ostream& err) {
     }
     if (hasRow) {
         out << "Row: " << e.ErrorRow << "\n";
+    }
+    if (!windowWarning.empty()) {
+        out << "Warning: " << windowWarning << "\n";
     }
     return kExitCheckFailed;
 }

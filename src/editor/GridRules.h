@@ -30,6 +30,9 @@ struct CellView {
     std::vector<std::string> entries;
     // A list whose entries are shown in columns (the sensor lists).
     int listColumns = 1;
+    // The second column of a two-column list, one per entry (may be empty
+    // or shorter than entries): shown beside the entry, never passed back.
+    std::vector<std::string> entryDetails;
     int maxLength = 0;
     // Shown as the cell's tool tip.
     std::string hint;

@@ -122,6 +122,17 @@ void ConfigTransfer::SortCountCommands(int sdi12, int intern, int timed, int ran
     SortParamNums(countCommands_);
 }
 
+void ConfigTransfer::QueueCountCommands() {
+    const XmtrConfig& cfg = s_.Config();
+    SortCountCommands(cfg.DefinedSDI12Count(), cfg.DefinedInternSensCount(),
+                      cfg.DefinedTimedDataCount(s_.Context().IsArgosMode()),
+                      cfg.DefinedRandomDataCount(), cfg.DefinedRandomTriggerCount(),
+                      cfg.DefinedMinMaxAvgCount());
+    for (const TParamNum& p : countCommands_) {
+        s_.Link().QueueCommand(p.Mnemonic + FormatInt(p.Count));
+    }
+}
+
 void ConfigTransfer::RestoreAutoPoll(bool wasEnabled) {
     s_.PollHost().EnableAutoPoll(wasEnabled);
 }
@@ -382,13 +393,7 @@ bool ConfigTransfer::ConfigureAll() {
     ConfigTimeSyncOscCal(cfg, ctx, sink);
 
     if (Feature(s_, UtilitySwitch::ExtendedTables)) {
-        SortCountCommands(cfg.DefinedSDI12Count(), cfg.DefinedInternSensCount(),
-                          cfg.DefinedTimedDataCount(ctx.IsArgosMode()),
-                          cfg.DefinedRandomDataCount(), cfg.DefinedRandomTriggerCount(),
-                          cfg.DefinedMinMaxAvgCount());
-        for (const TParamNum& p : countCommands_) {
-            link.QueueCommand(p.Mnemonic + FormatInt(p.Count));
-        }
+        QueueCountCommands();
         ConfigSDI12(cfg, true, true, sink);
         ConfigInternSens(cfg, ctx, sink);
         ConfigEquations(cfg, ctx, sink);

@@ -73,6 +73,9 @@ public:
     const std::vector<TParamNum>& CountCommands() const { return countCommands_; }
     // Refills the counts and sorts the list (also used by the buffer check).
     void SortCountCommands(int sdi12, int intern, int timed, int random, int triggers, int mma);
+    // Sorts the counts of the model's tables and queues the six count
+    // commands in that order (the send-all and the buffer refresh).
+    void QueueCountCommands();
 
     // --- Outcome -----------------------------------------------------------------
     TransferOutcome Outcome() const { return outcome_; }

@@ -95,8 +95,13 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         if (cell.listColumns > 1) {
             FillColumnList(box, cell);
         } else {
-            for (const std::string& entry : cell.entries) {
-                box->addItem(ToQ(entry));
+            for (std::size_t i = 0; i < cell.entries.size(); ++i) {
+                // A second column is shown beside the entry; the entry alone
+                // is what a choice passes back.
+                const std::string& detail =
+                    i < cell.entryDetails.size() ? cell.entryDetails[i] : std::string();
+                const QString entry = ToQ(cell.entries[i]);
+                box->addItem(detail.empty() ? entry : entry + "   " + ToQ(detail), entry);
             }
         }
         box->setMaxVisibleItems(20);
@@ -146,7 +151,7 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     const CellView cell = CellOf(index);
     if (auto* box = qobject_cast<QComboBox*>(editor)) {
-        const int at = box->findText(ToQ(cell.text), Qt::MatchFixedString);
+        const int at = box->findData(ToQ(cell.text), Qt::UserRole, Qt::MatchFixedString);
         box->setCurrentIndex(at);
         return;
     }
@@ -170,11 +175,11 @@ void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         }
         // A list in columns shows the first column; the rules get the entry.
         const QVariant entry = box->currentData(kEntryRole);
-        text = entry.isValid() ? entry.toString() : box->currentText();
         if (entry.isValid()) {
-            model->setData(index, text, Qt::EditRole);
+            model->setData(index, entry.toString(), Qt::EditRole);
             return;
         }
+        text = box->currentData().toString();
     } else if (auto* withButton = dynamic_cast<ButtonLineEdit*>(editor)) {
         text = withButton->edit->text();
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
