@@ -22,6 +22,7 @@ class QActionGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -81,6 +82,8 @@ public:
     void MenuSaveTemplateClick();
     void BtnCheckLocalClick();
     void BtnCheckTemplateClick();
+    // "Preferences": the dialog, then its settings applied to the window.
+    void subItmPrefsClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -124,6 +127,16 @@ private:
     // Idle polling follows the mode and the port.
     void ConfigureAutoPoll();
     bool EnterMonitorMode();
+
+    // Applying the preferences (TfrmXmtrCfgPrefs.cpp).
+    void ApplyPreferences(int versionCode);
+    void StoreTxFieldsBeforePrefs();
+    void ReenterTxSetupPage();
+    void ApplyIntervalPreference();
+    void ReshapeSensorGrids();
+    // The Help menu's own items after "About".
+    void AddHelpItems(QMenu* help);
+    void ShowHelpText(const char* name);
 
     MainWindowOptions options_;
     std::unique_ptr<Prompter> ownPrompter_;

@@ -353,7 +353,7 @@ int RunConfigCommand(const std::vector<std::string>& args) {
     // durations and powers are written with "." whatever it says.
     std::setlocale(LC_NUMERIC, "C");
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const std::string ini = UtilityPreferencesBeside(program);
+    const std::string ini = UtilityPreferencesFile(program);
     const int code = RunConfigCommand(args, std::cout, std::cerr, ini);
     std::cout.flush();
     return code;

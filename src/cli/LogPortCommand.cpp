@@ -443,7 +443,7 @@ int Run(const std::string& portName, const LogOptions& o, const XmtrConfig* labe
     std::string ini = o.ini;
     if (ini.empty()) {
         const std::string program = QCoreApplication::applicationFilePath().toStdString();
-        ini = UtilityPreferencesBeside(program);
+        ini = UtilityPreferencesFile(program);
     }
     CliPort port(ini);
     const int opened = port.Open(portName);

@@ -638,7 +638,7 @@ int RunPortCommand(const std::string& port, const std::vector<std::string>& args
     }
 
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const std::string prefs = UtilityPreferencesBeside(program);
+    const std::string prefs = UtilityPreferencesFile(program);
     CliPort p(prefs);
     p.Password = password;
     const int opened = p.Open(port);
