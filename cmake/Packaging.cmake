@@ -66,15 +66,15 @@ set(CPACK_PACKAGE_VENDOR "Quillfen")
 set(CPACK_PACKAGE_CONTACT "Quillfen Design <support@quillfen.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "configuration utility for the TAVIN satellite data-collection transmitter")
+# The summary is the first line; CPack indents the lines below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "configuration utility for the TAVIN satellite data-collection transmitter
- A field technician connects a PC to the transmitter's RS-232 port and uses
- tavin-utility to read the whole configuration, edit and check it, keep it in
- files and templates, send it back, enable and disable transmissions, set the
- clock, pull and decode the sensor log, watch status and calibrate.
- .
- tavin-cli does the same without windows, for scripts; tavin-sim is a
- simulated transmitter for trying the utility and for training.")
+    "A field technician connects a PC to the transmitter's RS-232 port and uses
+tavin-utility to read the whole configuration, edit and check it, keep it in
+files and templates, send it back, enable and disable transmissions, set the
+clock, pull and decode the sensor log, watch status and calibrate.
+.
+tavin-cli does the same without windows, for scripts; tavin-sim is a
+simulated transmitter for trying the utility and for training.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -18,7 +18,7 @@ THelpBox::THelpBox(const QString& title, const QString& html, QWidget* parent) :
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
     layout->addWidget(buttons);
-    resize(560, 460);
+    resize(600, 560);
 }
 
 QString GettingStartedHtml(const QString& preferencesFile) {

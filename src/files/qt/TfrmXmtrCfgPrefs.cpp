@@ -42,6 +42,8 @@ TfrmXmtrCfgPrefs::TfrmXmtrCfgPrefs(const TGlbIni& settings, int versionCode, QWi
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("PageControlPrefs");
+    // Every tab caption in sight: the dialog grows to fit them.
+    tabs_->setUsesScrollButtons(false);
     layout->addWidget(tabs_);
 
     BuildConfigurationTab();
