@@ -1,5 +1,7 @@
 #include "app/ExceptionLog.h"
 
+#include "support/CivilDate.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +38,7 @@ char gProgram[256];
 alignas(16) char gAltStack[64 * 1024];
 
 // "2026-12-11 13:36:39 UTC" without the C library's time functions, which
-// may take locks: civil date from days since 1970 (H. Hinnant's method).
+// may take locks.
 void FormatUtc(std::time_t t, char* out) {
     long long secs = t;
     long long days = secs / 86400;
@@ -45,15 +47,8 @@ void FormatUtc(std::time_t t, char* out) {
         rem += 86400;
         --days;
     }
-    days += 719468;
-    const long long era = (days >= 0 ? days : days - 146096) / 146097;
-    const long long doe = days - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const long long d = doy - (153 * mp + 2) / 5 + 1;
-    const long long m = mp < 10 ? mp + 3 : mp - 9;
-    const long long y = yoe + era * 400 + (m <= 2);
+    int y = 0, m = 0, d = 0;
+    CivilFromDays(days, y, m, d);
     const long long fields[] = {y, m, d, rem / 3600, rem / 60 % 60, rem % 60};
     const int widths[] = {4, 2, 2, 2, 2, 2};
     const char seps[] = {'-', '-', ' ', ':', ':', ' '};
