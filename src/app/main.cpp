@@ -2,7 +2,6 @@
 #include "app/ExceptionLog.h"
 #include "app/TApplication.h"
 #include "app/TfrmXmtrCfg.h"
-#include "files/Preferences.h"
 #include "files/PreferencesPlace.h"
 #include "ui/FixedLocale.h"
 
@@ -31,31 +30,19 @@ int main(int argc, char** argv) {
 
     // The preferences stay beside the program where it may write; a system
     // install keeps them in the user's configuration folder.
-    const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const tavin::PreferencesPlace place = tavin::ChoosePreferencesPlace(
-        tavin::PreferencesPathFor(program), tavin::UserConfigFolder());
-    std::string seedError;
-    const bool seeded = tavin::SeedPreferences(place, &seedError);
-    if (!seeded) {
-        std::fprintf(stderr, "tavin-utility: %s\n", seedError.c_str());
+    const tavin::UtilityStartFiles files = tavin::ChooseUtilityStartFiles(
+        QCoreApplication::applicationFilePath().toStdString(), parser.value(ini).toStdString(),
+        tavin::UserConfigFolder(), QDir::homePath().toStdString());
+    if (!files.error.empty()) {
+        std::fprintf(stderr, "tavin-utility: %s\n", files.error.c_str());
     }
-
-    tavin::ExceptionLog::Install(tavin::FolderOfFile(place.path) + "/Exception.log",
+    tavin::ExceptionLog::Install(files.logFolder + "/Exception.log",
                                  std::string("tavin-utility ") + TAVIN_VERSION);
     tavin::ExceptionLog::InstallFatalHandlers();
 
     tavin::MainWindowOptions options;
-    options.iniPath = parser.value(ini).toStdString();
-    if (options.iniPath.empty()) {
-        // Without a copy of its own the starting file is read; writing it at
-        // close then reports why it cannot be kept.
-        options.iniPath = seeded || place.startFrom.empty() ? place.path : place.startFrom;
-    }
-    if (!place.besideProgram) {
-        // Folders that preferences leave empty stand for the program's; a
-        // system folder is no place for configurations and logs.
-        options.programFolder = QDir::homePath().toStdString();
-    }
+    options.iniPath = files.iniPath;
+    options.programFolder = files.programFolder;
     tavin::TfrmXmtrCfg window(options);
     window.show();
     return QApplication::exec();

@@ -114,6 +114,33 @@ bool SeedPreferences(const PreferencesPlace& place, std::string* error) {
     return WriteFileAtomically(place.path, text, error);
 }
 
+UtilityStartFiles ChooseUtilityStartFiles(const std::string& programFile,
+                                          const std::string& namedIni,
+                                          const std::string& userFolder,
+                                          const std::string& homeFolder,
+                                          const PreferencesWritable& writable) {
+    const PreferencesPlace place =
+        ChoosePreferencesPlace(PreferencesPathFor(programFile), userFolder, writable);
+    UtilityStartFiles files;
+    const bool seeded = SeedPreferences(place, &files.error);
+    files.logFolder = FolderOfFile(place.path);
+    files.programFolder = FolderOfFile(programFile);
+    if (!place.besideProgram && !homeFolder.empty()) {
+        // A system folder is no place for configurations and logs.
+        files.programFolder = homeFolder;
+    }
+    if (!namedIni.empty()) {
+        files.iniPath = namedIni;
+    } else if (seeded || place.startFrom.empty()) {
+        files.iniPath = place.path;
+    } else {
+        // Without a copy of its own the starting file is read; writing it at
+        // close then reports why it cannot be kept.
+        files.iniPath = place.startFrom;
+    }
+    return files;
+}
+
 std::string UtilityPreferencesFile(const std::string& programFile) {
     const PreferencesPlace place =
         ChoosePreferencesPlace(UtilityPreferencesBeside(programFile), UserConfigFolder());

@@ -45,6 +45,21 @@ PreferencesPlace ChoosePreferencesPlace(const std::string& besideFile,
 // exists afterwards or there is nothing to start from.
 bool SeedPreferences(const PreferencesPlace& place, std::string* error = nullptr);
 
+// What the utility starts with: the preferences file, the folder that empty
+// folder preferences stand for, and the folder of "Exception.log".
+struct UtilityStartFiles {
+    std::string iniPath;
+    std::string programFolder;
+    std::string logFolder;
+    std::string error; // why the user's copy could not be made, else empty
+};
+// namedIni is the file given with --ini (empty = none); homeFolder stands in
+// for the program's folder when that is a system folder.
+UtilityStartFiles
+ChooseUtilityStartFiles(const std::string& programFile, const std::string& namedIni,
+                        const std::string& userFolder, const std::string& homeFolder,
+                        const PreferencesWritable& writable = CanKeepPreferencesIn);
+
 // The preferences file the command-line tool reads: the utility's, found by
 // the same rule. It never writes, so before the utility has made the user's
 // file it reads the starting values beside the program.

@@ -126,3 +126,36 @@ TEST(PreferencesPlace, UsersFolderAndTheCommandLineToolsFile) {
     EXPECT_EQ(UtilityPreferencesFile("/usr/bin/tavin-cli"),
               dir.File("tavin-utility/tavin-utility.ini"));
 }
+
+TEST(PreferencesPlace, WhatTheUtilityStartsWith) {
+    TempFolder dir;
+    const std::string bin = dir.File("bin");
+    std::filesystem::create_directories(bin);
+    TempFolder::Write(bin + "/tavin-utility.ini", "[COMM]\nComNum=2\n");
+    const std::string user = dir.File("cfg/tavin-utility");
+    auto writable = [](bool yes) {
+        return [yes](const std::string&, const std::string&) { return yes; };
+    };
+    const struct {
+        bool writable;
+        const char* named;
+        std::string ini, programFolder, logFolder;
+    } cases[] = {
+        {true, "", bin + "/tavin-utility.ini", bin, bin},
+        {false, "", user + "/tavin-utility.ini", "/home/tech", user},
+        {false, "/data/field.ini", "/data/field.ini", "/home/tech", user},
+        {true, "/data/field.ini", "/data/field.ini", bin, bin},
+    };
+    for (const auto& c : cases) {
+        const UtilityStartFiles files = ChooseUtilityStartFiles(
+            bin + "/tavin-utility", c.named, user, "/home/tech", writable(c.writable));
+        EXPECT_EQ(files.iniPath, c.ini) << c.writable << c.named;
+        EXPECT_EQ(files.programFolder, c.programFolder) << c.writable << c.named;
+        EXPECT_EQ(files.logFolder, c.logFolder) << c.writable << c.named;
+        EXPECT_EQ(files.error, "");
+    }
+    // The user's copy took the starting values beside the program.
+    TGlbIni ini;
+    LoadGlbIni(user + "/tavin-utility.ini", user, ini);
+    EXPECT_EQ(ini.ComNum, 2);
+}
