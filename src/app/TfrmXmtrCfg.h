@@ -24,6 +24,7 @@ class QActionGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -177,6 +178,8 @@ public:
     bool Identifying() const { return identifying_; }
     // "TAVIN Sensor Log": the data log window, modal.
     void MenuTAVINSensorLogClick();
+    // "Preferences": the dialog, then its settings applied to the window.
+    void subItmPrefsClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -240,6 +243,16 @@ private:
     void ConfigureAutoPoll();
     bool EnterMonitorMode();
     void BuildServiceControls();
+
+    // Applying the preferences (TfrmXmtrCfgPrefs.cpp).
+    void ApplyPreferences(int versionCode);
+    void StoreTxFieldsBeforePrefs();
+    void ReenterTxSetupPage();
+    void ApplyIntervalPreference();
+    void ReshapeSensorGrids();
+    // The Help menu's own items after "About".
+    void AddHelpItems(QMenu* help);
+    void ShowHelpText(const char* name);
 
     MainWindowOptions options_;
     std::unique_ptr<Prompter> ownPrompter_;

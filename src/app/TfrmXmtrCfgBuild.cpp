@@ -93,7 +93,8 @@ void TfrmXmtrCfg::BuildMenus() {
     }
     connect(comItem("miComOther", "Other ...", -1), &QAction::triggered, this,
             [this] { miComOtherClick(); });
-    add(options, "subItmPrefs", "Preferences");
+    connect(add(options, "subItmPrefs", "Preferences"), &QAction::triggered, this,
+            [this] { subItmPrefsClick(); });
 
     QMenu* advanced = menuBar()->addMenu("Advanced");
     advanced->setObjectName("MenuAdvanced");
@@ -110,6 +111,7 @@ void TfrmXmtrCfg::BuildMenus() {
     help->setObjectName("itmHelpMenu");
     connect(add(help, "MenuAbout", "About"), &QAction::triggered, this,
             [this] { ShowAboutBox(false); });
+    AddHelpItems(help);
 }
 
 void TfrmXmtrCfg::BuildPages() {

@@ -3,6 +3,7 @@
 // the station values of a template and the window's placement.
 
 #include "app/AppTexts.h"
+#include "app/BufferPages.h"
 #include "app/TfrmXmtrCfg.h"
 #include "app/WindowPlacement.h"
 #include "editor/GeneralSetupRules.h"
@@ -75,11 +76,25 @@ void TfrmXmtrCfg::BuildSettingPages() {
         }
     };
     host.ShowInfoBox = [this](const std::string& text) { prompter_->ShowInfoBox(text); };
-    host.SelectArgosChannel = [this](const std::string& current) {
+    host.SelectArgosChannel = [this](const std::string& current) -> std::optional<std::string> {
+        if (bufferPages_) {
+            return bufferPages_->SelectArgosScdChannel(current, this);
+        }
         return prompter_->InputBox(kSelectChannelCaption, kSelectChannelPrompt, current);
     };
     txSetup_ = new TxSetupPage(config_, ini_, std::move(host), pages_["TabTxSetup"]);
     AddPageContent("TabTxSetup", txSetup_);
+    // The buffer grids show their slope and offset columns by data format.
+    connect(txSetup_, &TxSetupPage::timedDataFormatChanged, this, [this](int format) {
+        if (bufferPages_) {
+            bufferPages_->TimedDataFormatChanged(format);
+        }
+    });
+    connect(txSetup_, &TxSetupPage::randomDataFormatChanged, this, [this](int format) {
+        if (bufferPages_) {
+            bufferPages_->RandomDataFormatChanged(format);
+        }
+    });
 
     connect(ovcNesdisID_, &QLineEdit::textChanged, this,
             [this](const QString& text) { OvcNesdisIDChange(text); });

@@ -1,7 +1,7 @@
 // tavin-cli: the utility's core without windows, for scripts and fleets.
 
 #include "CliParser.h"
-#include "files/Preferences.h"
+#include "files/PreferencesPlace.h"
 
 #include <QCoreApplication>
 
@@ -18,6 +18,6 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     const std::vector<std::string> words(argv + 1, argv + argc);
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    return tavin::RunCli(words, std::cout, std::cerr, tavin::UtilityPreferencesBeside(program),
+    return tavin::RunCli(words, std::cout, std::cerr, tavin::UtilityPreferencesFile(program),
                          ::isatty(STDERR_FILENO) == 1);
 }

@@ -5,6 +5,7 @@
 // atomically.
 
 #include "files/IniFile.h"
+#include "files/PreferencesPlace.h"
 #include "protocol/GlbIni.h"
 
 #include <string>
@@ -20,7 +21,8 @@ inline constexpr const char* kAllowCharsOldKey = "SdiAllowChars";
 // or other extension of the program is replaced).
 std::string PreferencesPathFor(const std::string& programFile);
 // The utility's preferences file in the folder of another program (the
-// command-line tool shares it): "/opt/tavin/tavin-utility.ini".
+// command-line tool shares it): "/opt/tavin/tavin-utility.ini". Where the
+// tool actually reads it is UtilityPreferencesFile (PreferencesPlace.h).
 std::string UtilityPreferencesBeside(const std::string& programFile);
 // The folder of a file, without the trailing "/".
 std::string FolderOfFile(const std::string& file);

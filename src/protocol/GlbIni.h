@@ -54,6 +54,8 @@ struct TGlbIni {
     bool DefaultLogTrigger = false;
     bool LabelsInEquations = false;
     bool VectorAverage = false;
+
+    bool operator==(const TGlbIni&) const = default;
 };
 
 // The defaults with every folder set to programFolder.
