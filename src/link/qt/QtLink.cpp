@@ -19,13 +19,22 @@ QtLink::QtLink(QObject* parent)
     xmitReplyTimer_.setInterval(kXmitReplyInitialMs);
     commTimer_.setInterval(kCommInitialMs);
     connect(&xmitReplyTimer_, &QTimer::timeout, this, [this] {
+        EventScope scope(*this);
         link_.XmitReplyTimerTimer();
         PullBytes();
     });
-    connect(&commTimer_, &QTimer::timeout, this, [this] { link_.CommTimerTimer(); });
-    connect(&device_.Port(), &QSerialPort::readyRead, this, &QtLink::PullBytes);
-    connect(&device_, &QtSerialDevice::portFailed, this,
-            [this](const QString& detail) { portControl_.ComPortLost(detail.toStdString()); });
+    connect(&commTimer_, &QTimer::timeout, this, [this] {
+        EventScope scope(*this);
+        link_.CommTimerTimer();
+    });
+    connect(&device_.Port(), &QSerialPort::readyRead, this, [this] {
+        EventScope scope(*this);
+        PullBytes();
+    });
+    connect(&device_, &QtSerialDevice::portFailed, this, [this](const QString& detail) {
+        EventScope scope(*this);
+        portControl_.ComPortLost(detail.toStdString());
+    });
     xmitReplyTimer_.start();
 }
 
@@ -90,7 +99,12 @@ void QtLink::WritePort(std::string_view bytes) {
 
 void QtLink::PostWindowMessage(int message, int param) {
     QMetaObject::invokeMethod(
-        this, [this, message, param] { emit windowMessage(message, param); }, Qt::QueuedConnection);
+        this,
+        [this, message, param] {
+            EventScope scope(*this);
+            emit windowMessage(message, param);
+        },
+        Qt::QueuedConnection);
 }
 
 void QtLink::SendWindowMessage(int message, int param) {

@@ -31,6 +31,11 @@ public:
     QTimer& XmitReplyTimer() { return xmitReplyTimer_; }
     QTimer& CommTimer() { return commTimer_; }
 
+    // The link is handling one of its events (a timer tick, bytes from the
+    // port, a failing port, a posted window message): a modal box must not be
+    // opened from here, or the timer whose handler is on the stack stops.
+    bool InEvent() const { return eventDepth_ > 0; }
+
     // Port opening and readiness.
     bool InitComPort(int port) { return portControl_.InitComPort(port); }
     void ComPortPortOpen() { portControl_.ComPortPortOpen(); }
@@ -81,12 +86,24 @@ private:
         return timer == LinkTimer::XmitReply ? xmitReplyTimer_ : commTimer_;
     }
     void PullBytes();
+    // Counts the event being handled for InEvent().
+    class EventScope {
+    public:
+        explicit EventScope(QtLink& link) : link_(link) { ++link_.eventDepth_; }
+        ~EventScope() { --link_.eventDepth_; }
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+    private:
+        QtLink& link_;
+    };
 
     QtSerialDevice device_;
     TransmitterLink link_;
     ComPortControl portControl_;
     QTimer xmitReplyTimer_;
     QTimer commTimer_;
+    int eventDepth_ = 0;
 };
 
 // Single-byte text both ways: the line carries bytes, not Unicode.
