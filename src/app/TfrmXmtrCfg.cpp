@@ -84,6 +84,7 @@ void TfrmXmtrCfg::FormCreate() {
         }
     });
     ConnectLink();
+    ConnectReconnect();
     ConnectButtons();
     DefaultHide();
 

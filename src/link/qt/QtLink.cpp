@@ -35,12 +35,19 @@ QtLink::QtLink(QObject* parent)
         EventScope scope(*this);
         portControl_.ComPortLost(detail.toStdString());
     });
+    reopenTimer_.setObjectName("ReopenTimer");
+    reopenTimer_.setInterval(ComPortControl::kReopenTickMs);
+    connect(&reopenTimer_, &QTimer::timeout, this, [this] {
+        EventScope scope(*this);
+        portControl_.TryReopenLostPort();
+    });
     xmitReplyTimer_.start();
 }
 
 QtLink::~QtLink() {
     xmitReplyTimer_.stop();
     commTimer_.stop();
+    reopenTimer_.stop();
     if (device_.IsOpen()) {
         device_.Close();
     }
@@ -78,6 +85,9 @@ void QtLink::SetTimerInterval(LinkTimer timer, int ms) {
 }
 
 void QtLink::EnableTimer(LinkTimer timer, bool enabled) {
+    if (timer == LinkTimer::Comm && enabled) {
+        pumpStarted_ = true;
+    }
     QTimer& t = Timer(timer);
     if (enabled && !t.isActive()) {
         t.start();
@@ -137,6 +147,23 @@ void QtLink::ShowErrorBox(const std::string& text) {
 
 void QtLink::ShowCommStatus(const std::string& text) {
     emit commStatusChanged(LineText(text));
+}
+
+void QtLink::PortReady() {
+    // Whatever stopped the pump (a failed opening, "None", a dead link), an
+    // open port is worked again at once.
+    if (pumpStarted_) {
+        EnableTimer(LinkTimer::Comm, true);
+    }
+    emit portReady();
+}
+
+void QtLink::WatchLostPort(bool on) {
+    if (!on) {
+        reopenTimer_.stop();
+    } else if (!reopenTimer_.isActive()) {
+        reopenTimer_.start();
+    }
 }
 
 } // namespace tavin

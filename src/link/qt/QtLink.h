@@ -63,6 +63,9 @@ public:
     void ShowCommStatus(const std::string& text) override;
     void ConfigureAutoPoll() override { emit autoPollConfigureRequested(); }
     void CheckComMenuItem(int port) override { emit comMenuItemChecked(port); }
+    void PortReady() override;
+    void WatchLostPort(bool on) override;
+    void PortReopened(int port) override { emit portReopened(port); }
 
 signals:
     // A window message for the main window: posted ones arrive after the
@@ -80,6 +83,10 @@ signals:
     void commStatusChanged(const QString& text);
     void autoPollConfigureRequested();
     void comMenuItemChecked(int port);
+    // A port is open again, chosen or reopened: supervision starts over.
+    void portReady();
+    // The lost port came back by itself.
+    void portReopened(int port);
 
 private:
     QTimer& Timer(LinkTimer timer) {
@@ -103,6 +110,11 @@ private:
     ComPortControl portControl_;
     QTimer xmitReplyTimer_;
     QTimer commTimer_;
+    // Looks for the device of a lost port.
+    QTimer reopenTimer_;
+    // The pump has been started once (the window has shown): a port opened
+    // later has it running again.
+    bool pumpStarted_ = false;
     int eventDepth_ = 0;
 };
 
