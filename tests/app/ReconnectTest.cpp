@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 
@@ -89,6 +90,19 @@ TEST_F(Reconnect, APulledPortComesBackByItselfAndMonitoringGoesOn) {
     Find<QToolButton>("SBtnMonitor")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return W().Mode() == OperatingMode::Monitor; }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !firmware->text().isEmpty(); }, 10000));
+    // The clock rows show the time and the date the poll reads every second.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return QRegularExpression("^ \\d\\d:\\d\\d:\\d\\d$")
+                       .match(Find<QLabel>("LblFldClockStatus")->text())
+                       .hasMatch() &&
+                   QRegularExpression("^ \\d\\d/\\d\\d/\\d{4}$")
+                       .match(Find<QLabel>("LblFldClockDate")->text())
+                       .hasMatch();
+        },
+        5000))
+        << Find<QLabel>("LblFldClockStatus")->text().toStdString() << "|"
+        << Find<QLabel>("LblFldClockDate")->text().toStdString();
 
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);
