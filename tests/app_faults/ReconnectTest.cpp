@@ -3,9 +3,7 @@
 // when its device returns (a replugged adapter: the simulator restarted under
 // the same link).
 
-#include "app/MainWindowFixture.h"
-#include "common/SimProcess.h"
-#include "link/qt/QtLink.h"
+#include "SimWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -17,51 +15,15 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <fstream>
-
 using namespace tavin;
 using namespace tavin::test;
 
 namespace {
 
-class Reconnect : public ::testing::Test {
+class Reconnect : public SimWindow {
 protected:
-    void SetUp() override {
-        link = dir.path().toStdString() + "/tavin-port";
-        StartSim();
-        fixture = std::make_unique<MainWindowFixture>("[COMM]\nComNum=4\nPort4=" + link +
-                                                      "\nPort8=" + dir.path().toStdString() +
-                                                      "/no-such-device\n");
-        fixture->Open();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Answering(); }, 10000));
-    }
-    void StartSim() {
-        transcript = dir.path().toStdString() + "/transcript-" + std::to_string(++starts) + ".txt";
-        std::string error;
-        ASSERT_TRUE(sim.Start(TAVIN_SIM_PROGRAM, {"--transcript", transcript}, error, link))
-            << error;
-    }
-    // Lines the current simulator has received.
-    int ReceivedLines() const {
-        std::ifstream in(transcript);
-        std::string line;
-        int n = 0;
-        while (std::getline(in, line)) {
-            n += line.find(" R ") != std::string::npos ? 1 : 0;
-        }
-        return n;
-    }
-    bool Answering() { return W().Link().Link().TransmitterAnswering; }
-    TfrmXmtrCfg& W() { return *fixture->window; }
-    template <typename T> T* Find(const char* name) { return fixture->Find<T>(name); }
-    QString CommStatus() { return Find<QLabel>("XmtCommStatus")->text(); }
-
-    QTemporaryDir dir;
-    std::string link;
-    std::string transcript;
-    int starts = 0;
-    SimProcess sim;
-    std::unique_ptr<MainWindowFixture> fixture;
+    void SetUp() override { Start(); }
+    int ReceivedLines() const { return static_cast<int>(Received().size()); }
 };
 
 } // namespace
