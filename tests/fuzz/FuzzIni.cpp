@@ -4,6 +4,9 @@
 #include "FuzzInput.h"
 #include "files/IniFile.h"
 
+#include <algorithm>
+#include <cctype>
+
 using namespace tavin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -18,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (copy.ToText() != text) {
         __builtin_trap(); // written, read and written again: the same text
     }
-    // The program's own names: no line ends, brackets, "=" or comment marks.
-    const bool plain = section.find_first_of("[]\r\n=;#") == std::string::npos &&
-                       key.find_first_of("[]\r\n=;#") == std::string::npos &&
-                       section.find_first_not_of(" \t") != std::string::npos &&
-                       key.find_first_not_of(" \t") != std::string::npos &&
-                       section.front() != ' ' && section.back() != ' ' && key.front() != ' ' &&
-                       key.back() != ' ';
+    // The program's own names: letters, digits and a few marks.
+    auto name = [](const std::string& text) {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.';
+        });
+    };
+    const bool plain = name(section) && name(key);
     if (plain) {
         ini.Set(section, key, "42");
         if (IniFile::FromText(ini.ToText()).Get(section, key) != std::optional<std::string>("42")) {
