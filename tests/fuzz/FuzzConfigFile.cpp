@@ -1,26 +1,17 @@
 // Configuration files and templates as a user's disk may hold them: any
 // bytes, loaded under any firmware level and mode, then written out again.
 
-#include "FuzzInput.h"
+#include "FuzzSetup.h"
 #include "files/ConfigFile.h"
-#include "protocol/GlbIni.h"
-#include "protocol/UtilityControl.h"
 
 using namespace tavin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     const std::uint8_t choice = in.Byte();
-    TGlbIni ini;
-    TUtilityControl utility;
-    utility.SetVersionCode(fuzz::VersionCodeFrom(choice >> 3), ini, true);
+    fuzz::FuzzSetup setup(choice);
+    ParseContext& ctx = setup.ctx;
     XmtrConfig cfg;
-    ParseContext ctx;
-    ctx.Utility = &utility;
-    ctx.Ini = &ini;
-    ctx.AdvancedSettings = (choice & 2) != 0;
-    ctx.PostMessage = [](int, int) {};
-    ctx.QueueCommand = [](std::string) {};
     LoadConfigText(in.Rest(), cfg, ctx, (choice & 1) != 0);
     ctx.RederiveTxMode(cfg);
     const std::string file = JoinConfigLines(CreateConfigData(cfg, ctx));

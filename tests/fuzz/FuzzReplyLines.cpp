@@ -2,19 +2,17 @@
 // configuration parser in the dispatcher's order; the model they leave is then
 // turned into the send-all commands by the same builders the send uses.
 
-#include "FuzzInput.h"
+#include "FuzzSetup.h"
 #include "protocol/ArgosDataPack.h"
 #include "protocol/DataFormatConfig.h"
 #include "protocol/EquationConfig.h"
 #include "protocol/GeneralSettings.h"
-#include "protocol/GlbIni.h"
 #include "protocol/InternSensConfig.h"
 #include "protocol/MinMaxAvgConfig.h"
 #include "protocol/ParserOrder.h"
 #include "protocol/RandomTriggerConfig.h"
 #include "protocol/SDI12Config.h"
 #include "protocol/TxSetup.h"
-#include "protocol/UtilityControl.h"
 
 using namespace tavin;
 
@@ -31,20 +29,12 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     const std::uint8_t choice = in.Byte();
-    TGlbIni ini;
-    TUtilityControl utility;
-    utility.SetVersionCode(fuzz::VersionCodeFrom(choice >> 3), ini, true);
+    fuzz::FuzzSetup setup(choice);
+    ParseContext& ctx = setup.ctx;
+    const TUtilityControl& utility = setup.utility;
     XmtrConfig cfg;
-    ParseContext ctx;
-    ctx.Utility = &utility;
-    ctx.Ini = &ini;
-    ctx.AdvancedSettings = (choice & 1) != 0;
-    ctx.TxMode = 1 + (choice >> 1) % 3;
-    ctx.InternalSensorTestOn = (choice & 4) != 0;
-    ctx.AppendTestOutput = [](std::string_view) {};
-    ctx.PostMessage = [](int, int) {};
-    std::size_t queued = 0;
-    ctx.QueueCommand = [&queued](std::string) { ++queued; };
+    ctx.TxMode = 1 + (choice >> 2) % 3;
+    ctx.InternalSensorTestOn = (choice & 1) != 0;
     for (const std::string& line : fuzz::SplitLines(in.Rest())) {
         OfferLine(DispatchParsers(), line, cfg, ctx);
     }

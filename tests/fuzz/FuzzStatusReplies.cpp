@@ -1,24 +1,21 @@
 // Status, last transmission, GPS and sample lines as the monitor poll hands
 // them over, through every status parser in the monitor handler's order.
 
-#include "FuzzInput.h"
-#include "protocol/GlbIni.h"
+#include "FuzzSetup.h"
 #include "protocol/StatusReplies.h"
-#include "protocol/UtilityControl.h"
 
 using namespace tavin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     const std::uint8_t choice = in.Byte();
-    TGlbIni ini;
-    TUtilityControl utility;
-    utility.SetVersionCode(fuzz::VersionCodeFrom(choice), ini, true);
+    fuzz::FuzzSetup setup(choice);
+    TUtilityControl& utility = setup.utility;
     TAVINStatusView view;
     ClearStatusInformation(view, utility.ExtendedTables());
     StatusParseContext ctx;
     ctx.Utility = &utility;
-    ctx.Ini = &ini;
+    ctx.Ini = &setup.ini;
     ctx.PortOpen = (choice & 1) != 0;
     ctx.PortNumber = 3;
     ctx.ShowCommStatus = [](const std::string&) {};
