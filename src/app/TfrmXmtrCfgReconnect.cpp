@@ -1,5 +1,5 @@
-// The main window's side of a port that opens again: supervision starts over,
-// and a lost port that came back by itself is said in the status bar.
+// The main window's side of a port that opens again, chosen from the "Comm"
+// menu or reopened by itself after it was lost: supervision starts over.
 
 #include "app/TfrmXmtrCfg.h"
 #include "link/qt/QtLink.h"

@@ -65,7 +65,6 @@ public:
     void CheckComMenuItem(int port) override { emit comMenuItemChecked(port); }
     void PortReady() override;
     void WatchLostPort(bool on) override;
-    void PortReopened(int port) override { emit portReopened(port); }
 
 signals:
     // A window message for the main window: posted ones arrive after the
@@ -85,8 +84,6 @@ signals:
     void comMenuItemChecked(int port);
     // A port is open again, chosen or reopened: supervision starts over.
     void portReady();
-    // The lost port came back by itself.
-    void portReopened(int port);
 
 private:
     QTimer& Timer(LinkTimer timer) {
