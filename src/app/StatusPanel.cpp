@@ -52,7 +52,8 @@ StatusPanel::StatusPanel(QGroupBox* group, QTabWidget* pages)
     Field(info, "LblFldNextRandomTx", "Next Random Tx");
     Field(info, "LblFldFailsafe", "Failsafe");
     Field(info, "LblFldGPSCalStatus", "GPS Calibration");
-    Field(info, "LblFldClockStatus", "Clock");
+    Field(info, "LblFldClockStatus", "Clock Time");
+    Field(info, "LblFldClockDate", "Clock Date");
 
     QWidget* lts = tabPages_[StatusTab::LTS];
     new QFormLayout(lts);
@@ -137,6 +138,7 @@ void StatusPanel::Show(const TAVINStatusView& v) {
         {"LblFldFailsafe", &V::Failsafe},
         {"LblFldGPSCalStatus", &V::GpsCalStatus},
         {"LblFldClockStatus", &V::ClockStatus},
+        {"LblFldClockDate", &V::ClockDateStatus},
         {"LblFldTxType", &V::TxType},
         {"LblFldTxStatus", &V::TxStatus},
         {"LblFldTxTime", &V::TxTime},

@@ -11,6 +11,7 @@
 #include "link/PortNaming.h"
 #include "link/qt/QtLink.h"
 #include "protocol/ValueForms.h"
+#include "ui/DeferredPrompter.h"
 #include "ui/MessageBoxes.h"
 #include "workflows/Supervision.h"
 #include "workflows/TransmitterSession.h"
@@ -38,12 +39,14 @@ TfrmXmtrCfg::TfrmXmtrCfg(const MainWindowOptions& options, QWidget* parent)
     : QMainWindow(parent), options_(options),
       txType_([this](TTAVINTXType& type) { TAVINTXModeChanged(type); }) {
     setObjectName("TfrmXmtrCfg");
-    if (options_.prompter) {
-        prompter_ = options_.prompter;
-    } else {
-        ownPrompter_ = std::make_unique<QtPrompter>(this);
-        prompter_ = ownPrompter_.get();
-    }
+    // Boxes raised while the link handles an event wait until it has returned
+    // (DeferredPrompter says why).
+    auto deferred = options_.prompter
+                        ? std::make_unique<DeferredPrompter>(*options_.prompter)
+                        : std::make_unique<DeferredPrompter>(std::make_unique<QtPrompter>(this));
+    deferred->SetDeferWhen([this] { return link_ && link_->InEvent(); });
+    ownPrompter_ = std::move(deferred);
+    prompter_ = ownPrompter_.get();
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
     iniPath_ = options_.iniPath.empty() ? PreferencesPathFor(program) : options_.iniPath;
     programFolder_ =
@@ -84,6 +87,7 @@ void TfrmXmtrCfg::FormCreate() {
         }
     });
     ConnectLink();
+    ConnectReconnect();
     ConnectButtons();
     BuildServiceControls();
     DefaultHide();

@@ -199,6 +199,7 @@ private:
     void BuildConfigOptionsPage(QWidget* page);
     void BuildStatusBar();
     void ConnectLink();
+    void ConnectReconnect();
     void ConnectButtons();
     // The fields this window shows of the configuration follow the model.
     void RefreshConfigViews();

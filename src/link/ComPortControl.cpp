@@ -66,6 +66,8 @@ bool ComPortControl::InitComPort(int port) {
         host_.ShowErrorBox(*error);
         return device_.IsOpen();
     }
+    // The user's choice replaces the port that was lost.
+    StopWatching();
     link_.ResetReceiveRing();
     if (device_.IsOpen()) {
         device_.Close();
@@ -86,17 +88,73 @@ bool ComPortControl::InitComPort(int port) {
     }
     const bool open = device_.IsOpen();
     if (open) {
-        link_.ResetRetries();
+        Opened(port);
         host_.ShowCommStatus(ComName(port));
-        link_.SetIndicator(IndicatorLook::Ok);
     } else {
+        aliases_.clear();
         selectedPort_ = 0;
         host_.ShowCommStatus(texts::kComNone);
         link_.SetIndicator(IndicatorLook::Error);
+        host_.ConfigureAutoPoll();
+        host_.CheckComMenuItem(selectedPort_);
     }
-    host_.ConfigureAutoPoll();
-    host_.CheckComMenuItem(selectedPort_);
     return open;
+}
+
+void ComPortControl::Opened(int port) {
+    selectedPort_ = port;
+    aliases_ = SerialAliases(DeviceName(port), ByIdFolder);
+    link_.ResetRetries();
+    link_.SetIndicator(IndicatorLook::Ok);
+    host_.ConfigureAutoPoll();
+    host_.CheckComMenuItem(port);
+    host_.PortReady();
+}
+
+void ComPortControl::StopWatching() {
+    if (!watchPaths_.empty()) {
+        watchPaths_.clear();
+        lostPort_ = 0;
+        host_.WatchLostPort(false);
+    }
+}
+
+bool ComPortControl::TryReopenLostPort() {
+    if (watchPaths_.empty() || device_.IsOpen()) {
+        return false;
+    }
+    const std::vector<std::string> watched = watchPaths_;
+    for (const std::string& path : watched) {
+        if (!DevicePresentNow || !DevicePresentNow(path)) {
+            continue;
+        }
+        link_.ResetReceiveRing();
+        const PortOpenResult result = device_.Open(path);
+        if (!result.Ok() || !device_.IsOpen()) {
+            // Not ready yet (the system may still be setting it up): the
+            // next look tries again, without a box each time.
+            if (device_.IsOpen()) {
+                device_.Close();
+            }
+            continue;
+        }
+        const int port = lostPort_;
+        StopWatching();
+        ComPortPortOpen();
+        Opened(port);
+        if (aliases_.empty()) {
+            // Opened under its stable name: keep looking for it there.
+            for (const std::string& p : watched) {
+                if (p != DeviceName(port)) {
+                    aliases_.push_back(p);
+                }
+            }
+        }
+        host_.ShowCommStatus(ComName(port) + texts::kReconnected);
+        host_.PortReopened(port);
+        return true;
+    }
+    return false;
 }
 
 void ComPortControl::ComPortPortOpen() {
@@ -120,6 +178,16 @@ void ComPortControl::ComPortLost(const std::string& detail) {
     ComPortPortClose();
     link_.PortLost();
     selectedPort_ = 0;
+    // The device may come back (an adapter replugged, the far end restarted):
+    // under its own path, or under a stable name that led to it.
+    if (port != 0) {
+        watchPaths_ = {DeviceName(port)};
+        for (const std::string& alias : aliases_) {
+            watchPaths_.push_back(alias);
+        }
+        lostPort_ = port;
+        host_.WatchLostPort(true);
+    }
     host_.ShowCommStatus(texts::kComNone);
     host_.ConfigureAutoPoll();
     host_.CheckComMenuItem(0);

@@ -6,8 +6,10 @@
 
 #include "link/PortNaming.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavin {
 
@@ -50,11 +52,22 @@ public:
     virtual void ConfigureAutoPoll() = 0;
     // The "Comm" menu checks the item of this port (0 = "None").
     virtual void CheckComMenuItem(int port) = 0;
+    // A port is open again (chosen by the user or reopened by itself): the
+    // pump runs and supervision starts over.
+    virtual void PortReady() {}
+    // Call TryReopenLostPort about every ComPortControl::kReopenTickMs from
+    // now on, or no longer.
+    virtual void WatchLostPort(bool /*on*/) {}
+    // The lost port came back by itself; the status pane says so already.
+    virtual void PortReopened(int /*port*/) {}
 };
 
 class ComPortControl {
 public:
     static constexpr int kMaxPort = 255;
+    // How often a lost port is looked for: a replugged adapter is back in use
+    // within 2 s of its device appearing.
+    static constexpr int kReopenTickMs = 500;
 
     ComPortControl(TransmitterLink& link, SerialDevice& device, ComPortHost& host);
 
@@ -71,6 +84,16 @@ public:
 
     bool CheckLinkReady(bool showMessage) const;
 
+    // After a lost port: whether its device (the same path, or a
+    // /dev/serial/by-id link that led to it) is watched for, and one look for
+    // it, reopening the port when it is there. True when the port is open
+    // again. A reopening that fails is silent and tried again at the next
+    // look; choosing a port ends the watch.
+    bool WatchingLostPort() const { return !watchPaths_.empty(); }
+    bool TryReopenLostPort();
+    // The paths a lost port is looked for under.
+    const std::vector<std::string>& WatchedPaths() const { return watchPaths_; }
+
     // The selected port number, 0 = none.
     int SelectedPort() const { return selectedPort_; }
     std::string DeviceName(int port) const { return PortDeviceName(port, Preferences); }
@@ -80,12 +103,25 @@ public:
     int ComNum = 0;
     // Where the port's device path may be configured.
     PreferenceLookup Preferences;
+    // Where the stable names of adapters are, and whether a path leads to a
+    // device now (tests point them elsewhere).
+    std::string ByIdFolder = kSerialByIdFolder;
+    std::function<bool(const std::string& path)> DevicePresentNow = DevicePresent;
 
 private:
+    void StopWatching();
+    // The port is open: the link, the status pane, polling and the menu
+    // follow.
+    void Opened(int port);
+
     TransmitterLink& link_;
     SerialDevice& device_;
     ComPortHost& host_;
     int selectedPort_ = 0;
+    // The stable names of the device that is open.
+    std::vector<std::string> aliases_;
+    int lostPort_ = 0;
+    std::vector<std::string> watchPaths_;
 };
 
 // The message for a port number outside 0..255, or nullopt.

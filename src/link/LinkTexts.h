@@ -31,5 +31,6 @@ inline constexpr char kPermissionDenied[] =
 inline constexpr char kPortNumberRange[] = "Invalid COM Port Number ";
 inline constexpr char kPortNumberRangeHint[] = "\rPlease Enter a Number From 0 To 255";
 inline constexpr char kConnectionLost[] = " Connection Lost";
+inline constexpr char kReconnected[] = " Reconnected";
 
 } // namespace tavin::texts

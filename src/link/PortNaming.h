@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavin {
 
@@ -22,5 +23,16 @@ inline constexpr char kCommSection[] = "COMM";
 std::string PortDeviceName(int port, const PreferenceLookup& preferences);
 // The same for a chosen platform, so that both mappings can be checked.
 std::string PortDeviceName(int port, const PreferenceLookup& preferences, bool windows);
+
+// Where the system keeps stable names of serial adapters, by their serial
+// number: a replugged adapter may come back under another kernel name, but
+// under the same link here.
+inline constexpr char kSerialByIdFolder[] = "/dev/serial/by-id";
+
+// The links in folder that lead to the same device as path (itself a device
+// or a link to one), sorted; none when the folder or the device is missing.
+std::vector<std::string> SerialAliases(const std::string& path, const std::string& folder);
+// Whether a device path leads to something now (a link is followed).
+bool DevicePresent(const std::string& path);
 
 } // namespace tavin

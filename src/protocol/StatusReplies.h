@@ -76,7 +76,8 @@ struct TAVINStatusView {
     std::string NextRandomTx;     // NextRandomTx:
     std::string Failsafe;         // Failsafe:
     std::string GpsCalStatus;     // LblFldGPSCalStatus: " " + the GCS= text
-    std::string ClockStatus;      // the clock status field (TIM= and DAT= replies)
+    std::string ClockStatus;      // the clock's time status (TIM= replies)
+    std::string ClockDateStatus;  // the clock's date status (DAT= replies)
 
     // "Last Transmission"
     std::string TxType;

@@ -18,6 +18,7 @@
 #include "workflows/WorkflowTexts.h"
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace tavin {
@@ -273,18 +274,28 @@ void ConfigTransfer::BtnConfigAllClick() {
         outcome_ = TransferOutcome::Declined;
         return;
     }
-    link.ListXmitCmd.clear();
-    // The transmitter stops transmitting while it is reconfigured.
-    link.QueueCommand(ActionCmd(mn::DTX));
+    // Every question is settled before the first command is queued: the pump
+    // goes on while a box is open, and nothing of a send that does not happen
+    // may reach the transmitter.
+    if (GoesIdRefused()) {
+        host.ShowErrorBox(texts::kInvalidGoesIdBox);
+        RestoreAutoPoll(pollWasOn);
+        outcome_ = TransferOutcome::IdRefused;
+        return;
+    }
+    std::optional<std::string> password;
     if (Feature(s_, UtilitySwitch::ExtendedTables) && s_.Ini().PasswordPrompt) {
-        auto password = host.InputBox(texts::kPasswordCaption, texts::kPasswordPrompt, "");
+        password = host.InputBox(texts::kPasswordCaption, texts::kPasswordPrompt, "");
         if (!password) {
-            // Nothing of a send that does not happen may reach the transmitter.
-            link.ListXmitCmd.clear();
             RestoreAutoPoll(pollWasOn);
             outcome_ = TransferOutcome::Declined;
             return;
         }
+    }
+    link.ListXmitCmd.clear();
+    // The transmitter stops transmitting while it is reconfigured.
+    link.QueueCommand(ActionCmd(mn::DTX));
+    if (password) {
         link.QueueCommand(SetCmd(mn::CFE, std::vector<std::string>{}) + *password);
     }
     host.HideDataBufferReviewControls();
@@ -335,6 +346,16 @@ void ConfigTransfer::SendClosed(int result) {
     }
 }
 
+// Firmware from 1.15 on keeps its own id when none is given; otherwise the
+// id goes out and must be one the transmitter accepts.
+bool ConfigTransfer::GoesIdRefused() {
+    if (s_.Config().RandomTx.ArgosEnabled) {
+        return false;
+    }
+    const std::string id = s_.Host().PlatformIdText();
+    return (VersionCode(s_) < 115 || !id.empty()) && !GoesIdAccepted(id);
+}
+
 bool ConfigTransfer::PlatformIdentity() {
     TransmitterLink& link = s_.Link();
     const XmtrConfig& cfg = s_.Config();
@@ -345,13 +366,12 @@ bool ConfigTransfer::PlatformIdentity() {
         link.QueueCommand(SetCmd(mn::AID, {id}));
         return true;
     }
+    if (GoesIdRefused()) {
+        s_.Host().ShowErrorBox(texts::kInvalidGoesIdBox);
+        return false;
+    }
     link.QueueCommand(SetCmd(mn::ARG, {"0"}));
-    // Firmware from 1.15 on keeps its own id when none is given.
     if (VersionCode(s_) < 115 || !id.empty()) {
-        if (!GoesIdAccepted(id)) {
-            s_.Host().ShowErrorBox(texts::kInvalidGoesId);
-            return false;
-        }
         link.QueueCommand(SetCmd(mn::NID, {id}));
     }
     return true;

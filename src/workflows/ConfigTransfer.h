@@ -89,6 +89,7 @@ private:
     void SendClosed(int result);
     void RestoreAutoPoll(bool wasEnabled);
     bool PlatformIdentity();
+    bool GoesIdRefused();
 
     TransmitterSession& s_;
     std::vector<TParamNum> countCommands_;

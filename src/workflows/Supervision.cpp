@@ -90,12 +90,15 @@ struct Supervision::ProcedureFn {
 // remembered GPS text. The UTC reply's poll and flag belong to supervision.
 class Supervision::TimeView : public TimeDataView {
 public:
-    TimeView(Supervision& s, TimeDataView* inner) : s_(s), inner_(inner ? *inner : none_) {}
+    TimeView(Supervision& s, TimeDataView* inner, bool dateLine)
+        : s_(s), inner_(inner ? *inner : none_), dateLine_(dateLine) {}
 
     void ShowClockTime(std::string_view time) override { inner_.ShowClockTime(time); }
     void ShowClockDate(std::string_view date) override { inner_.ShowClockDate(date); }
+    // The time and the date each have their status row: the monitor poll
+    // asks for both every second, and one must not hide the other.
     void ShowClockStatus(std::string_view text) override {
-        s_.status_.ClockStatus = std::string(text);
+        (dateLine_ ? s_.status_.ClockDateStatus : s_.status_.ClockStatus) = std::string(text);
         inner_.ShowClockStatus(text);
     }
     void ClearGpsText() override {
@@ -115,6 +118,7 @@ private:
     Supervision& s_;
     TimeDataView none_;
     TimeDataView& inner_;
+    bool dateLine_;
 };
 
 Supervision::Supervision(TransmitterLink& link, XmtrConfig& config, ParseContext& parse,
@@ -168,7 +172,7 @@ StatusParseContext Supervision::StatusContext() {
 
 void Supervision::ParseTime(std::string_view line) {
     TimeDataView* const hostView = parse_.TimeView;
-    TimeView view(*this, hostView);
+    TimeView view(*this, hostView, IsSetFormOf(line, mn::DAT));
     parse_.TimeView = &view;
     ParseTimeDataInfo(line, config_, parse_);
     parse_.TimeView = hostView;

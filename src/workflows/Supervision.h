@@ -106,6 +106,11 @@ public:
     void InstallSDI12SensorQuery();
     void InstallInternalSensorTest();
 
+    // A port is open again (chosen anew, or a lost one reopened by itself):
+    // the transmitter behind it is read again, and in Monitor mode its poll
+    // starts over with the transmitter's identity.
+    void PortReopened();
+
     // The debug buttons: "Auto Poll On" is ConfigureAutoPoll; "Auto Poll
     // Off" empties `AutoPollProcedure`; "Get Version" asks for the identity
     // again at the next alive poll.

@@ -81,6 +81,16 @@ void Supervision::InstallMonitorInspectPoll() {
     InstallProcedure(PollProcedure::MonitorInspectPoll);
 }
 
+void Supervision::PortReopened() {
+    IdentifyPending = true;
+    if (!host_.PortOpen() || !host_.MonitorMode()) {
+        return;
+    }
+    ReidentifyPending = true;
+    host_.EnableAutoPoll(true);
+    InstallMonitorInspectPoll();
+}
+
 void Supervision::MonitorInspectPoll() {
     host_.ClearDumpStarted();
     if (!host_.AutoPollEnabled()) {

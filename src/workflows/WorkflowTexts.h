@@ -20,6 +20,10 @@ inline constexpr char kPasswordPrompt[] = "Password:";
 inline constexpr char kSendCaption[] = "Sending TAVIN Configuration";
 inline constexpr char kSendOperation[] = "Sending Configuration Information to TAVIN";
 inline constexpr char kInvalidGoesId[] = "INVALID GOES PLATFORM ID VALUE";
+// The refusal's box: the transmitter's own words, then what would be accepted.
+inline constexpr char kInvalidGoesIdBox[] =
+    "INVALID GOES PLATFORM ID VALUE\rA GOES platform ID is eight hexadecimal digits (0-9, A-F) "
+    "and even: its last digit is 0, 2, 4, 6, 8, A, C or E.";
 // Followed by the command in double quotes.
 inline constexpr char kErrorWithCommand[] = "Error With Command ";
 

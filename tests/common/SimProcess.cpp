@@ -17,11 +17,12 @@ extern char** environ;
 namespace tavin::test {
 
 bool SimProcess::Start(const std::string& program, const std::vector<std::string>& args,
-                       std::string& error) {
+                       std::string& error, const std::string& link) {
     static std::atomic<int> serial{0};
     const char* tmp = std::getenv("TMPDIR");
-    link_ = std::string(tmp && *tmp ? tmp : "/tmp") + "/tavin-sim-" + std::to_string(::getpid()) +
-            "-" + std::to_string(serial++);
+    link_ = !link.empty() ? link
+                          : std::string(tmp && *tmp ? tmp : "/tmp") + "/tavin-sim-" +
+                                std::to_string(::getpid()) + "-" + std::to_string(serial++);
     int out[2];
     if (::pipe(out) != 0) {
         error = std::strerror(errno);

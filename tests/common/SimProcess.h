@@ -17,8 +17,10 @@ public:
 
     // Starts `program --link <link> args...` and waits (at most 5 s) for the
     // device path it prints. False with a reason when it does not start.
-    bool Start(const std::string& program, const std::vector<std::string>& args,
-               std::string& error);
+    // A link path may be given, so that a restarted simulator comes back
+    // under the same name (a replugged adapter).
+    bool Start(const std::string& program, const std::vector<std::string>& args, std::string& error,
+               const std::string& link = "");
     // Sends SIGTERM and waits; returns the exit status (-1 when not running).
     int Stop();
 

@@ -6,7 +6,12 @@
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <set>
+
+#include <unistd.h>
 
 namespace tavin::test {
 namespace {
@@ -42,10 +47,17 @@ public:
     int autoPolls = 0;
     int menuItem = -1;
 
+    bool watching = false;
+    int readies = 0;
+    std::vector<int> reopened;
+
     void ShowErrorBox(const std::string& text) override { errors.push_back(text); }
     void ShowCommStatus(const std::string& text) override { status = text; }
     void ConfigureAutoPoll() override { ++autoPolls; }
     void CheckComMenuItem(int port) override { menuItem = port; }
+    void PortReady() override { ++readies; }
+    void WatchLostPort(bool on) override { watching = on; }
+    void PortReopened(int port) override { reopened.push_back(port); }
 };
 
 class PortControl : public ::testing::Test {
@@ -185,6 +197,66 @@ TEST_F(PortControl, ALostDeviceClosesThePortAndEndsTheLinkOnce) {
     EXPECT_THAT(host.errors, ElementsAre("COM2 Connection Lost\r/dev/ttyS1: Input/output error"));
     EXPECT_EQ(host.status, "COM None");
     EXPECT_EQ(control.SelectedPort(), 0);
+}
+
+// A pulled adapter: the port is looked for under its own path and under the
+// stable name that led to it, reopened without a box as soon as it is there,
+// and the status pane says so. Failed attempts stay silent.
+TEST_F(PortControl, ALostPortReopensWhenItsDeviceComesBack) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("tavin-reopen-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "by-id");
+    const std::string path = (dir / "ttyUSB0").string();
+    const std::string alias = (dir / "by-id" / "usb-FTDI_FT232R-if00-port0").string();
+    std::ofstream(path).put('\n');
+    fs::create_symlink(path, alias);
+    control.ByIdFolder = (dir / "by-id").string();
+    std::set<std::string> present;
+    control.DevicePresentNow = [&](const std::string& path) { return present.count(path) > 0; };
+    prefs["COMM/Port3"] = path;
+
+    ASSERT_TRUE(control.InitComPort(3));
+    EXPECT_EQ(host.readies, 1);
+    control.ComPortLost("Input/output error");
+    EXPECT_TRUE(control.WatchingLostPort());
+    EXPECT_TRUE(host.watching);
+    EXPECT_THAT(control.WatchedPaths(), ElementsAre(path, alias));
+
+    const std::size_t opens = device.opened.size();
+    EXPECT_FALSE(control.TryReopenLostPort()); // nothing there yet
+    EXPECT_EQ(device.opened.size(), opens);
+    // The adapter is back under another kernel name; its stable name leads
+    // there, and the first opening fails (the system still sets it up).
+    present = {alias};
+    device.failures[alias] = {PortOpenError::PermissionDenied, "Permission denied"};
+    EXPECT_FALSE(control.TryReopenLostPort());
+    EXPECT_FALSE(device.open);
+    device.failures.clear();
+    host.errors.clear();
+    ASSERT_TRUE(control.TryReopenLostPort());
+    EXPECT_EQ(device.opened.back(), alias);
+    EXPECT_THAT(host.errors, IsEmpty());
+    EXPECT_EQ(host.status, "COM3 Reconnected");
+    EXPECT_EQ(host.menuItem, 3);
+    EXPECT_EQ(host.readies, 2);
+    EXPECT_THAT(host.reopened, ElementsAre(3));
+    EXPECT_FALSE(host.watching);
+    EXPECT_EQ(control.SelectedPort(), 3);
+    EXPECT_TRUE(link.PortReady());
+    EXPECT_EQ(link.Indicator(), IndicatorLook::Ok);
+
+    // Lost again: the stable name it came back under is still looked for.
+    control.ComPortLost("Input/output error");
+    EXPECT_THAT(control.WatchedPaths(), ElementsAre(path, alias));
+    // Choosing a port ends the watch.
+    control.InitComPort(0);
+    EXPECT_FALSE(control.WatchingLostPort());
+    EXPECT_FALSE(host.watching);
+    present = {path, alias};
+    EXPECT_FALSE(control.TryReopenLostPort());
+    EXPECT_EQ(control.SelectedPort(), 0);
+    fs::remove_all(dir);
 }
 
 } // namespace

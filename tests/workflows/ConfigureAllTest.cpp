@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace tavin::test {
 namespace {
@@ -97,7 +98,7 @@ TEST_F(ConfigureAll, GoesPlatformIdCheck) {
             EXPECT_THAT(host.errors, IsEmpty());
             EXPECT_TRUE(link.ConfiguringAll);
         } else {
-            EXPECT_THAT(host.errors, ElementsAre(texts::kInvalidGoesId));
+            EXPECT_THAT(host.errors, ElementsAre(texts::kInvalidGoesIdBox));
             // Nothing of the refused send is left to go out.
             EXPECT_THAT(Queue(), IsEmpty());
             EXPECT_FALSE(link.ConfiguringAll);
@@ -242,6 +243,36 @@ TEST_F(ConfigureAll, ConfigurationMemoryButtons) {
     session.Transfer().BtnSaveConfigClick();
     EXPECT_THAT(Queue(), IsEmpty());
     EXPECT_THAT(host.errors, ElementsAre("Please Connect TAVIN to Com Port 0"));
+}
+
+// The person takes a second to answer each box of a send that does not start;
+// the pump goes on meanwhile, so nothing may be queued before the answers.
+class RefusedSendOnTheLine : public SessionFixture {};
+
+TEST_F(RefusedSendOnTheLine, NothingReachesTheTransmitterWhileItsBoxIsOpen) {
+    UseFirmware("1.53");
+    Connect();
+    ini.PasswordPrompt = true;
+    ini.Protect = true;
+    host.whileBoxOpen = [this] { RunMs(1500); };
+    struct Case {
+        const char* name;
+        const char* id;
+        std::optional<std::string> password;
+    };
+    const Case cases[] = {{"odd id", "1234ABCD", "secret"}, {"password cancelled", "1234ABCE", {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.platformIdField = c.id;
+        host.inputAnswer = c.password;
+        session.Transfer().BtnConfigAllClick();
+        RunMs(1500);
+        for (const char* m : {"DTX", "CFE", "CFB", "ARG", "NID"}) {
+            EXPECT_EQ(sim.ReceivedCount(m), 0) << m;
+        }
+        EXPECT_EQ(session.ProgressBox(), nullptr);
+    }
+    EXPECT_THAT(host.errors, ElementsAre(texts::kInvalidGoesIdBox));
 }
 
 } // namespace

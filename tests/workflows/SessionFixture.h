@@ -33,10 +33,17 @@ public:
     explicit ScriptHost(VirtualClock& clock) : clock_(clock) {}
     void SetSession(TransmitterSession* session) { session_ = session; }
 
-    void ShowErrorBox(const std::string& text) override { errors.push_back(text); }
-    void ShowInfoBox(const std::string& text) override { infos.push_back(text); }
+    void ShowErrorBox(const std::string& text) override {
+        errors.push_back(text);
+        BoxOpen();
+    }
+    void ShowInfoBox(const std::string& text) override {
+        infos.push_back(text);
+        BoxOpen();
+    }
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
+        BoxOpen();
         if (yesNo.empty()) {
             return true;
         }
@@ -47,6 +54,7 @@ public:
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override {
         inputs.push_back(caption + "|" + prompt + "|" + initial);
+        BoxOpen();
         return inputAnswer;
     }
 
@@ -84,6 +92,10 @@ public:
     std::string UTCCorrectionText() const override { return utcText; }
     std::tm LocalTimeNow() const override { return pcTime; }
 
+    // Runs while a box is open, as the person reads it (the link's timers go
+    // on inside a modal box).
+    std::function<void()> whileBoxOpen;
+
     // Answers
     std::deque<bool> yesNo;
     std::optional<std::string> inputAnswer;
@@ -107,6 +119,14 @@ public:
     std::optional<int> shownUTC;
 
 private:
+    void BoxOpen() {
+        if (whileBoxOpen) {
+            auto run = std::move(whileBoxOpen); // no box inside this one
+            run();
+            whileBoxOpen = std::move(run);
+        }
+    }
+
     VirtualClock& clock_;
     TransmitterSession* session_ = nullptr;
 };

@@ -285,9 +285,22 @@ TEST_F(Monitor, SilenceThenReidentification) {
 TEST_F(Monitor, UnsetClockAsksForTheGpsState) {
     sup.MonitorInspectDataHandler("TIM=Not Set");
     sup.MonitorInspectDataHandler("DAT=Not Set");
+    EXPECT_EQ(sup.Status().ClockStatus, " Not Set");
+    EXPECT_EQ(sup.Status().ClockDateStatus, " Not Set");
     sup.MonitorInspectDataHandler("TIM=12:00:00");
     EXPECT_EQ(Queue(link), (Commands{"GPS?", "GPS?"}));
     EXPECT_EQ(sup.Status().ClockStatus, " 12:00:00");
+    EXPECT_EQ(sup.Status().ClockDateStatus, " Not Set");
+}
+
+// The poll asks for the time and then the date: each keeps its own row, so
+// the date does not hide the time.
+TEST_F(Monitor, ClockRowsShowTheTimeAndTheDate) {
+    for (const char* line : {"TIM=14:05:09", "DAT=07/04/2024", "RST?", "TIM=14:05:10"}) {
+        sup.MonitorInspectDataHandler(line);
+    }
+    EXPECT_EQ(sup.Status().ClockStatus, " 14:05:10");
+    EXPECT_EQ(sup.Status().ClockDateStatus, " 07/04/2024");
 }
 
 TEST_F(Monitor, SampleGridsFromRowAndSampleLines) {

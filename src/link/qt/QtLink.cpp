@@ -19,19 +19,35 @@ QtLink::QtLink(QObject* parent)
     xmitReplyTimer_.setInterval(kXmitReplyInitialMs);
     commTimer_.setInterval(kCommInitialMs);
     connect(&xmitReplyTimer_, &QTimer::timeout, this, [this] {
+        EventScope scope(*this);
         link_.XmitReplyTimerTimer();
         PullBytes();
     });
-    connect(&commTimer_, &QTimer::timeout, this, [this] { link_.CommTimerTimer(); });
-    connect(&device_.Port(), &QSerialPort::readyRead, this, &QtLink::PullBytes);
-    connect(&device_, &QtSerialDevice::portFailed, this,
-            [this](const QString& detail) { portControl_.ComPortLost(detail.toStdString()); });
+    connect(&commTimer_, &QTimer::timeout, this, [this] {
+        EventScope scope(*this);
+        link_.CommTimerTimer();
+    });
+    connect(&device_.Port(), &QSerialPort::readyRead, this, [this] {
+        EventScope scope(*this);
+        PullBytes();
+    });
+    connect(&device_, &QtSerialDevice::portFailed, this, [this](const QString& detail) {
+        EventScope scope(*this);
+        portControl_.ComPortLost(detail.toStdString());
+    });
+    reopenTimer_.setObjectName("ReopenTimer");
+    reopenTimer_.setInterval(ComPortControl::kReopenTickMs);
+    connect(&reopenTimer_, &QTimer::timeout, this, [this] {
+        EventScope scope(*this);
+        portControl_.TryReopenLostPort();
+    });
     xmitReplyTimer_.start();
 }
 
 QtLink::~QtLink() {
     xmitReplyTimer_.stop();
     commTimer_.stop();
+    reopenTimer_.stop();
     if (device_.IsOpen()) {
         device_.Close();
     }
@@ -69,6 +85,9 @@ void QtLink::SetTimerInterval(LinkTimer timer, int ms) {
 }
 
 void QtLink::EnableTimer(LinkTimer timer, bool enabled) {
+    if (timer == LinkTimer::Comm && enabled) {
+        pumpStarted_ = true;
+    }
     QTimer& t = Timer(timer);
     if (enabled && !t.isActive()) {
         t.start();
@@ -90,7 +109,12 @@ void QtLink::WritePort(std::string_view bytes) {
 
 void QtLink::PostWindowMessage(int message, int param) {
     QMetaObject::invokeMethod(
-        this, [this, message, param] { emit windowMessage(message, param); }, Qt::QueuedConnection);
+        this,
+        [this, message, param] {
+            EventScope scope(*this);
+            emit windowMessage(message, param);
+        },
+        Qt::QueuedConnection);
 }
 
 void QtLink::SendWindowMessage(int message, int param) {
@@ -123,6 +147,23 @@ void QtLink::ShowErrorBox(const std::string& text) {
 
 void QtLink::ShowCommStatus(const std::string& text) {
     emit commStatusChanged(LineText(text));
+}
+
+void QtLink::PortReady() {
+    // Whatever stopped the pump (a failed opening, "None", a dead link), an
+    // open port is worked again at once.
+    if (pumpStarted_) {
+        EnableTimer(LinkTimer::Comm, true);
+    }
+    emit portReady();
+}
+
+void QtLink::WatchLostPort(bool on) {
+    if (!on) {
+        reopenTimer_.stop();
+    } else if (!reopenTimer_.isActive()) {
+        reopenTimer_.start();
+    }
 }
 
 } // namespace tavin

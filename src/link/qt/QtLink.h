@@ -31,6 +31,11 @@ public:
     QTimer& XmitReplyTimer() { return xmitReplyTimer_; }
     QTimer& CommTimer() { return commTimer_; }
 
+    // The link is handling one of its events (a timer tick, bytes from the
+    // port, a failing port, a posted window message): a modal box must not be
+    // opened from here, or the timer whose handler is on the stack stops.
+    bool InEvent() const { return eventDepth_ > 0; }
+
     // Port opening and readiness.
     bool InitComPort(int port) { return portControl_.InitComPort(port); }
     void ComPortPortOpen() { portControl_.ComPortPortOpen(); }
@@ -58,6 +63,8 @@ public:
     void ShowCommStatus(const std::string& text) override;
     void ConfigureAutoPoll() override { emit autoPollConfigureRequested(); }
     void CheckComMenuItem(int port) override { emit comMenuItemChecked(port); }
+    void PortReady() override;
+    void WatchLostPort(bool on) override;
 
 signals:
     // A window message for the main window: posted ones arrive after the
@@ -75,18 +82,37 @@ signals:
     void commStatusChanged(const QString& text);
     void autoPollConfigureRequested();
     void comMenuItemChecked(int port);
+    // A port is open again, chosen or reopened: supervision starts over.
+    void portReady();
 
 private:
     QTimer& Timer(LinkTimer timer) {
         return timer == LinkTimer::XmitReply ? xmitReplyTimer_ : commTimer_;
     }
     void PullBytes();
+    // Counts the event being handled for InEvent().
+    class EventScope {
+    public:
+        explicit EventScope(QtLink& link) : link_(link) { ++link_.eventDepth_; }
+        ~EventScope() { --link_.eventDepth_; }
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+    private:
+        QtLink& link_;
+    };
 
     QtSerialDevice device_;
     TransmitterLink link_;
     ComPortControl portControl_;
     QTimer xmitReplyTimer_;
     QTimer commTimer_;
+    // Looks for the device of a lost port.
+    QTimer reopenTimer_;
+    // The pump has been started once (the window has shown): a port opened
+    // later has it running again.
+    bool pumpStarted_ = false;
+    int eventDepth_ = 0;
 };
 
 // Single-byte text both ways: the line carries bytes, not Unicode.
