@@ -24,11 +24,7 @@ DataFormatPage::DataFormatPage(XmtrConfig& cfg, const ParseContext& ctx, int buf
     setObjectName("pnl" + kind + "DataFormat");
     auto* layout = new QGridLayout(this);
 
-    info_ = new QLabel(this);
-    info_->setObjectName(random_ ? "LblRandomDataBufferInfo" : "LblTimedBufferInfo");
-    info_->setStyleSheet("color: #b00000;");
-    layout->addWidget(info_, 0, 0, 1, 2);
-
+    // The page's information line sits above this panel, kept by the window.
     grid_ = new GridView(rules_, random_ ? "GridRandomDataFormat" : "GridTimedDataFormat", this);
     grid_->horizontalHeader()->setStretchLastSection(false);
     grid_->setColumnWidth(kDfType, 160);

@@ -33,7 +33,6 @@ public:
     QCheckBox* CheckBox() const { return check_; }
     QPlainTextEdit* CheckMemo() const { return memo_; }
     QPushButton* RefreshButton() const { return refresh_; }
-    QLabel* InfoLine() const { return info_; }
 
     // `RefreshTimedDataGrid` / `RefreshRandomDataGrid`: header rows take
     // their widths, the grid shows the table, the Slope and Offset columns
@@ -64,7 +63,6 @@ private:
     DataFormatGridRules rules_;
     const ParseContext& ctx_;
     bool random_;
-    QLabel* info_ = nullptr;
     GridView* grid_ = nullptr;
     QPushButton* insert_ = nullptr;
     QPushButton* cleanUp_ = nullptr;

@@ -14,10 +14,7 @@ RandomTriggerPage::RandomTriggerPage(XmtrConfig& cfg, const ParseContext& ctx, Q
     : QWidget(parent), rules_(cfg, ctx) {
     setObjectName("pnlRandomTriggers");
     auto* layout = new QGridLayout(this);
-    info_ = new QLabel(this);
-    info_->setObjectName("LblRandomTriggerInfo");
-    info_->setStyleSheet("color: #b00000;");
-    layout->addWidget(info_, 0, 0, 1, 2);
+    // The page's information line sits above this panel, kept by the window.
     grid_ = new GridView(rules_, "GridRandomTriggers", this);
     grid_->horizontalHeader()->setStretchLastSection(false);
     grid_->horizontalHeader()->setSectionResizeMode(kRtSensor, QHeaderView::Stretch);

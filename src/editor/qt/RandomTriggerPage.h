@@ -20,7 +20,6 @@ public:
 
     RandomTriggerGridRules& Rules() { return rules_; }
     GridView* Grid() const { return grid_; }
-    QLabel* InfoLine() const { return info_; }
 
     // `RefreshRandomTriggerGrid`.
     void RefreshGrid();
@@ -33,7 +32,6 @@ public:
 
 private:
     RandomTriggerGridRules rules_;
-    QLabel* info_ = nullptr;
     GridView* grid_ = nullptr;
     QPushButton* insert_ = nullptr;
     QPushButton* cleanUp_ = nullptr;
