@@ -4,6 +4,7 @@
 #include "editor/qt/DataFormatPage.h"
 #include "editor/qt/DataPackPage.h"
 #include "editor/qt/RandomTriggerPage.h"
+#include "editor/qt/SensorPageLayout.h"
 #include "editor/qt/TformChannelSelect.h"
 #include "protocol/HeaderFieldWidth.h"
 
@@ -23,12 +24,6 @@ namespace {
 
 QString Q(const std::string& text) {
     return QString::fromLatin1(text.data(), int(text.size()));
-}
-
-void Fill(QWidget* page, QWidget* content) {
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(content);
 }
 
 } // namespace
@@ -57,10 +52,10 @@ void BufferPages::Build(const std::map<std::string, QWidget*>& pages) {
     random_ = new DataFormatPage(cfg_, ctx_, kRandomBuffer, randomTab);
     triggers_ = new RandomTriggerPage(cfg_, ctx_, triggerTab);
     pack_ = new DataPackPage(cfg_, ctx_, packTab);
-    Fill(timedTab, timed_);
-    Fill(randomTab, random_);
-    Fill(triggerTab, triggers_);
-    Fill(packTab, pack_);
+    FillPage(timedTab, timed_);
+    FillPage(randomTab, random_);
+    FillPage(triggerTab, triggers_);
+    FillPage(packTab, pack_);
 
     for (DataBuffer which : {DataBuffer::Timed, DataBuffer::Random}) {
         DataFormatPage* p = Page(which);

@@ -523,3 +523,37 @@ TEST(SetupPages, IntervalKeepsItsValueWhenDaysAreAllowedOrNot) {
     f.W().TxSetup().SetIntervalDays(false);
     EXPECT_EQ(interval->text(), "02:03:04");
 }
+
+namespace tavin {
+namespace {
+
+// Every table page shows its grid below the page's information line and
+// filling the page, whichever helper built the content.
+TEST(SetupPages, EveryGridFillsItsPageBelowTheInformationLine) {
+    Editing f("[CONFIG]\nTdfTabVisible=1\nRdfTabVisible=1\n");
+    const struct {
+        const char* page;
+        const char* grid;
+    } kCases[] = {
+        {"TabSDI12", "GridSDI12"},
+        {"TabInternalSensors", "GridInternSens"},
+        {"TabTimedDataFormat", "GridTimedDataFormat"},
+        {"TabRandomDataFormat", "GridRandomDataFormat"},
+        {"TabRandomTrigger", "GridRandomTriggers"},
+    };
+    for (const auto& c : kCases) {
+        auto* page = f.Find<QWidget>(c.page);
+        f.Turn(c.page);
+        QTest::qWait(10);
+        auto* grid = page->findChild<GridView*>(c.grid);
+        ASSERT_NE(grid, nullptr) << c.page;
+        ASSERT_NE(page->layout(), nullptr) << c.page;
+        const QRect inPage(grid->mapTo(page, QPoint(0, 0)), grid->size());
+        EXPECT_GT(inPage.height(), page->height() / 2) << c.page;
+        EXPECT_GT(inPage.width(), page->width() / 3) << c.page;
+        EXPECT_TRUE(page->rect().contains(inPage)) << c.page;
+    }
+}
+
+} // namespace
+} // namespace tavin

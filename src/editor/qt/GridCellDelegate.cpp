@@ -151,7 +151,15 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     const CellView cell = CellOf(index);
     if (auto* box = qobject_cast<QComboBox*>(editor)) {
-        const int at = box->findData(ToQ(cell.text), Qt::UserRole, Qt::MatchFixedString);
+        // Lists in columns keep the entry under their own role; lists with a
+        // second column keep it as the item's data.
+        int at = box->findData(ToQ(cell.text), kEntryRole, Qt::MatchFixedString);
+        if (at < 0) {
+            at = box->findData(ToQ(cell.text), Qt::UserRole, Qt::MatchFixedString);
+        }
+        if (at < 0) {
+            at = box->findText(ToQ(cell.text), Qt::MatchFixedString);
+        }
         box->setCurrentIndex(at);
         return;
     }
