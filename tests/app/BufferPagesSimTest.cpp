@@ -4,6 +4,7 @@
 #include "app/BufferPages.h"
 #include "app/MainWindowFixture.h"
 #include "app/MainWindowHost.h"
+#include "app/ProgressBoxClick.h"
 #include "common/SimProcess.h"
 #include "editor/qt/DataFormatPage.h"
 #include "editor/qt/DataPackPage.h"
@@ -48,19 +49,8 @@ protected:
 
     // Clicks a button whose progress box must close by itself.
     void ClickAndWait(const char* button) {
-        bool cancelled = false;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (auto* box = W().Host().BoxDialog()) {
-                cancelled = true;
-                box->Box().ClickCancel();
-            }
-        });
-        guard.start(30000);
-        fixture->prompter.answers.push_back(true);
-        fixture->window->findChild<QAbstractButton*>(button)->click();
-        EXPECT_FALSE(cancelled) << button;
+        QStringList commands;
+        EXPECT_TRUE(ClickThroughProgressBox(W(), fixture->prompter, button, commands)) << button;
         EXPECT_TRUE(fixture->prompter.Texts("error").empty()) << button;
     }
     // What the transmitter holds, read back into an emptied model.

@@ -4,6 +4,7 @@
 
 #include "app/MainWindowFixture.h"
 #include "app/MainWindowHost.h"
+#include "app/ProgressBoxClick.h"
 #include "common/SimProcess.h"
 #include "link/qt/QtLink.h"
 #include "service/TFormOperationInfo.h"
@@ -42,30 +43,8 @@ protected:
     // Clicks a button that opens a modal progress box; a box still open after
     // limitMs is cancelled so that a fault fails the test instead of hanging it.
     void ClickAndWait(const char* button, int limitMs = 30000) {
-        bool cancelled = false;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (auto* box = W().Host().BoxDialog()) {
-                cancelled = true;
-                box->Box().ClickCancel();
-            }
-        });
-        guard.start(limitMs);
-        // What the box's command line shows while it is open.
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (auto* box = W().Host().BoxDialog(); box && box->LblCommand->isVisible()) {
-                const QString text = box->LblCommand->text();
-                if (boxCommands.isEmpty() || boxCommands.back() != text) {
-                    boxCommands << text;
-                }
-            }
-        });
-        watch.start(20);
-        fixture->prompter.answers.push_back(true); // "do you want to ...?"
-        Find<QAbstractButton>(button)->click();
-        EXPECT_FALSE(cancelled) << button << ": the progress box did not close by itself";
+        EXPECT_TRUE(ClickThroughProgressBox(W(), fixture->prompter, button, boxCommands, limitMs))
+            << button << ": the progress box did not close by itself";
     }
 
     void EnterConfigControl() {

@@ -5,6 +5,7 @@
 
 #include "app/MainWindowFixture.h"
 #include "app/MainWindowHost.h"
+#include "app/ProgressBoxClick.h"
 #include "common/SimProcess.h"
 #include "link/qt/QtLink.h"
 #include "service/TFormOperationInfo.h"
@@ -81,34 +82,8 @@ protected:
     // instead of hanging it. Returns whether the box closed by itself.
     bool ClickAndWait(const char* button, const std::function<void()>& during = {},
                       int limitMs = 60000) {
-        bool cancelled = false;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (auto* box = W().Host().BoxDialog()) {
-                cancelled = true;
-                box->Box().ClickCancel();
-            }
-        });
-        guard.start(limitMs);
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (auto* box = W().Host().BoxDialog()) {
-                if (box->LblCommand->isVisible()) {
-                    const QString text = box->LblCommand->text();
-                    if (boxCommands.isEmpty() || boxCommands.back() != text) {
-                        boxCommands << text;
-                    }
-                }
-                if (during) {
-                    during();
-                }
-            }
-        });
-        watch.start(20);
-        fixture->prompter.answers.push_back(true);
-        Find<QAbstractButton>(button)->click();
-        return !cancelled;
+        return ClickThroughProgressBox(W(), fixture->prompter, button, boxCommands, limitMs,
+                                       during);
     }
 
     QTemporaryDir dir;
