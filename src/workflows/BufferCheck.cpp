@@ -154,15 +154,7 @@ void BufferCheck::BufferCheckHandler(DataBuffer which, const std::string& line) 
 
 void BufferCheck::BufferRefreshClick(DataBuffer which) {
     const bool timed = which == DataBuffer::Timed;
-    OperationBox& box = s_.OpenProgressBox(kUpdatingCaption, [](int) {});
-    box.SetCaption(BoxLabel::Operation, timed ? kUpdatingTimed : kUpdatingRandom);
-    box.SetVisible(BoxLabel::Operation, true);
-    box.SetCaption(BoxLabel::Instruction, texts::kPleaseWait);
-    box.SetVisible(BoxLabel::Instruction, true);
-    box.SetCaption(BoxLabel::Command, "");
-    box.SetVisible(BoxLabel::Command, true);
-    box.SetVisible(BoxButton::OK, false);
-    box.SetVisible(BoxButton::Cancel, true);
+    s_.OpenWorkingBox(kUpdatingCaption, timed ? kUpdatingTimed : kUpdatingRandom, [](int) {});
 
     TransmitterLink& link = s_.Link();
     link.OperationHandler = HandlerFn{this, which, true};

@@ -177,16 +177,8 @@ void ConfigTransfer::BtnRefreshAllClick() {
     outcome_ = TransferOutcome::Running;
     failedCommand_.clear();
     timeOutsAtStart_ = s_.CommTimeOuts();
-    OperationBox& box =
-        s_.OpenProgressBox(texts::kRetrieveCaption, [this](int result) { RetrieveClosed(result); });
-    box.SetCaption(BoxLabel::Operation, texts::kRetrieveOperation);
-    box.SetVisible(BoxLabel::Operation, true);
-    box.SetCaption(BoxLabel::Instruction, texts::kPleaseWait);
-    box.SetVisible(BoxLabel::Instruction, true);
-    box.SetCaption(BoxLabel::Command, "");
-    box.SetVisible(BoxLabel::Command, true);
-    box.SetVisible(BoxButton::OK, false);
-    box.SetVisible(BoxButton::Cancel, true);
+    s_.OpenWorkingBox(texts::kRetrieveCaption, texts::kRetrieveOperation,
+                      [this](int result) { RetrieveClosed(result); });
     s_.ShowProgressBox();
 }
 
@@ -310,15 +302,8 @@ void ConfigTransfer::BtnConfigAllClick() {
 
     outcome_ = TransferOutcome::Running;
     timeOutsAtStart_ = s_.CommTimeOuts();
-    OperationBox& box =
-        s_.OpenProgressBox(texts::kSendCaption, [this](int result) { SendClosed(result); });
-    box.SetCaption(BoxLabel::Operation, texts::kSendOperation);
-    box.SetVisible(BoxLabel::Operation, true);
-    box.SetCaption(BoxLabel::Instruction, texts::kPleaseWait);
-    box.SetVisible(BoxLabel::Instruction, true);
-    box.SetVisible(BoxLabel::Command, true);
-    box.SetVisible(BoxButton::OK, false);
-    box.SetVisible(BoxButton::Cancel, true);
+    s_.OpenWorkingBox(texts::kSendCaption, texts::kSendOperation,
+                      [this](int result) { SendClosed(result); });
     s_.ShowProgressBox();
 }
 

@@ -6,6 +6,7 @@
 #include "workflows/ConfigTransfer.h"
 #include "workflows/StateCommands.h"
 #include "workflows/Supervision.h"
+#include "workflows/WorkflowTexts.h"
 
 namespace tavin {
 
@@ -103,6 +104,20 @@ OperationBox& TransmitterSession::OpenProgressBox(std::string caption,
     boxCaption_ = std::move(caption);
     boxClosed_ = std::move(onClosed);
     return *box_;
+}
+
+OperationBox& TransmitterSession::OpenWorkingBox(std::string caption, const std::string& operation,
+                                                 std::function<void(int)> onClosed) {
+    OperationBox& box = OpenProgressBox(std::move(caption), std::move(onClosed));
+    box.SetCaption(BoxLabel::Operation, operation);
+    box.SetVisible(BoxLabel::Operation, true);
+    box.SetCaption(BoxLabel::Instruction, texts::kPleaseWait);
+    box.SetVisible(BoxLabel::Instruction, true);
+    box.SetCaption(BoxLabel::Command, "");
+    box.SetVisible(BoxLabel::Command, true);
+    box.SetVisible(BoxButton::OK, false);
+    box.SetVisible(BoxButton::Cancel, true);
+    return box;
 }
 
 void TransmitterSession::ShowProgressBox() {

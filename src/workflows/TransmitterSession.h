@@ -86,6 +86,11 @@ public:
     // handler running) and returns it for setting up. onClosed runs once when
     // it ends, with the result. Call ShowProgressBox when it is set up.
     OperationBox& OpenProgressBox(std::string caption, std::function<void(int result)> onClosed);
+    // The box of a long command sequence, as every one of them looks: what
+    // it does, "Please Wait....", the command being sent, Cancel only. Call
+    // ShowProgressBox when the commands are queued.
+    OperationBox& OpenWorkingBox(std::string caption, const std::string& operation,
+                                 std::function<void(int result)> onClosed);
     void ShowProgressBox();
     // The open box, or null.
     OperationBox* ProgressBox();
