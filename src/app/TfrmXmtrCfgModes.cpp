@@ -152,6 +152,15 @@ void TfrmXmtrCfg::ApplyLayout(OperatingMode mode) {
     if (auto* grid = qobject_cast<QGridLayout*>(pages_["TabConfigOptions"]->layout())) {
         grid->setColumnStretch(0, mode == OperatingMode::Monitor ? 0 : 1);
         grid->setColumnStretch(2, mode == OperatingMode::Monitor ? 1 : 0);
+        // Monitoring shows the status panel across the page, under the mode
+        // buttons, so that all its tabs fit beside each other; the places it
+        // spans hold only fields Monitor mode hides.
+        grid->removeWidget(gbTAVINInfo_);
+        if (mode == OperatingMode::Monitor) {
+            grid->addWidget(gbTAVINInfo_, 3, 0, 2, 3);
+        } else {
+            grid->addWidget(gbTAVINInfo_, 0, 2, 4, 1);
+        }
     }
     for (const ItemState& item : layout.shown) {
         if (item.change == ItemChange::Unchanged) {
