@@ -1,7 +1,7 @@
 #include "BashCompletion.h"
 
+#include "CliCommand.h"
 #include "CliParser.h"
-#include "CliSpec.h"
 
 #include <map>
 #include <set>

@@ -2,7 +2,7 @@
 // A command line as the parser understood it: the command, its positional
 // arguments and the options given, by their long names.
 
-#include "CliSpec.h"
+#include "CliCommand.h"
 
 #include <map>
 #include <optional>

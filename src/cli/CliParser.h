@@ -5,7 +5,7 @@
 // name the option, --help on every command and group.
 
 #include "CliArgs.h"
-#include "CliSpec.h"
+#include "CliCommand.h"
 
 #include <string>
 #include <vector>

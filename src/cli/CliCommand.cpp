@@ -1,4 +1,4 @@
-#include "CliSpec.h"
+#include "CliCommand.h"
 
 #include "BashCompletion.h"
 #include "ConfigCommand.h"
