@@ -3,6 +3,7 @@
 // own log, built again here as the program built it: the raw bytes line for
 // line, and the decoded records in order with their text.
 #include "cli_port/CliRun.h"
+#include "common/LogLines.h"
 #include "common/SimProcess.h"
 #include "datalog/SavedHexLog.h"
 #include "datalog/TLOG_REC.h"
@@ -94,18 +95,6 @@ std::vector<std::string> Passing(const std::vector<std::string>& records, const 
         if (passes(entries[i])) {
             out.push_back(records[i].substr(6));
         }
-    }
-    return out;
-}
-
-// A filtered dump's lines without their numbers, which must run from 00001.
-std::vector<std::string> Unnumbered(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        char number[32];
-        std::snprintf(number, sizeof number, "%05zu ", i + 1);
-        EXPECT_EQ(lines[i].substr(0, 6), number) << lines[i];
-        out.push_back(lines[i].substr(6));
     }
     return out;
 }

@@ -3,6 +3,7 @@
 // or a filtered part of it, aborts, erases, saves and opens the memo, reads
 // the transmitter's filters back, and plots the records.
 
+#include "common/LogLines.h"
 #include "datalog_qt/DataLogFixture.h"
 
 #include "datalog/LogPlotData.h"
@@ -39,18 +40,6 @@ template <typename T> T* Child(TFormDataLog& form, const char* name) {
 // Ticks a check list entry as a click on it would.
 void Tick(TFormDataLog& form, const char* list, int row, bool on) {
     Child<QListWidget>(form, list)->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-}
-
-// A filtered dump's lines without their numbers, which must run from 00001.
-std::vector<std::string> Unnumbered(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        char number[32];
-        std::snprintf(number, sizeof number, "%05zu ", i + 1);
-        EXPECT_EQ(lines[i].substr(0, 6), number) << lines[i];
-        out.push_back(lines[i].substr(6));
-    }
-    return out;
 }
 
 TEST_F(DataLogOnSim, OpensFromTheMenuAndShowsTheWholeLogAndItsPlot) {
