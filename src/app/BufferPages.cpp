@@ -137,50 +137,6 @@ DataFormatPage* BufferPages::Page(DataBuffer which) const {
 
 // --- Reactions of the "Transmission Setup" page ---------------------------------------
 
-void BufferPages::TimedDataSourceChanged(int source) {
-    const DataSourceEffects e = tavin::TimedDataSourceChanged(cfg_, ini_, source);
-    if (e.ShowBufferPage && hooks_.ShowPage) {
-        hooks_.ShowPage("TabTimedDataFormat", true);
-    }
-    if (!window_) {
-        return;
-    }
-    if (auto* order = window_->findChild<QWidget*>("rgTimedDataOrder")) {
-        order->setEnabled(e.DataOrderEnabled);
-    }
-    if (auto* flags = window_->findChild<QListWidget*>("TimedOpFlags")) {
-        for (int i : {6, 7}) {
-            if (QListWidgetItem* item = flags->item(i)) {
-                item->setFlags(e.OpFlags67Enabled ? item->flags() | Qt::ItemIsEnabled
-                                                  : item->flags() & ~Qt::ItemIsEnabled);
-                if (!e.OpFlags67Enabled) {
-                    item->setCheckState(Qt::Unchecked);
-                }
-            }
-        }
-    }
-    timed_->RefreshGrid();
-}
-
-void BufferPages::RandomDataSourceChanged(int source) {
-    const DataSourceEffects e = tavin::RandomDataSourceChanged(cfg_, ini_, source);
-    if (hooks_.ShowPage) {
-        if (e.ShowBufferPage) {
-            hooks_.ShowPage("TabRandomDataFormat", true);
-        }
-        if (e.ShowTriggerPage || e.HideTriggerPage) {
-            hooks_.ShowPage("TabRandomTrigger", e.ShowTriggerPage);
-        }
-    }
-    if (window_) {
-        if (auto* order = window_->findChild<QWidget*>("rgRandomDataOrder")) {
-            order->setEnabled(e.DataOrderEnabled);
-        }
-    }
-    RefreshRandomDataFormat();
-    RefreshAll();
-}
-
 void BufferPages::TimedDataFormatChanged(int format) {
     cfg_.TimedTx.DataFormat = static_cast<std::uint8_t>(format);
     timed_->RefreshGrid();

@@ -63,9 +63,6 @@ public:
     BufferCheck& Check() { return check_; }
 
     // --- Reactions of the "Transmission Setup" page ------------------------------
-    // `rgTimedDataSelect` and `rgRandomDataSelect` (0 RS-232, 1 Sensor).
-    void TimedDataSourceChanged(int source);
-    void RandomDataSourceChanged(int source);
     // `rgTimedDataFormat` and the random format buttons (0 ASCII, 1 Pseudo,
     // 2 Binary).
     void TimedDataFormatChanged(int format);

@@ -2,57 +2,46 @@
 
 namespace tavin {
 
-namespace {
-constexpr int kSensor = 1;
-constexpr int kPseudo = 1;
-constexpr int kBinary = 2;
-} // namespace
+// The reactions are the transmission page's rules; here they also reach the
+// model and the preferences.
 
 DataSourceEffects TimedDataSourceChanged(XmtrConfig& cfg, TGlbIni& ini, int source) {
-    DataSourceEffects e;
+    const DataSourceReaction r = TimedDataSourceReaction(source);
     cfg.TimedTx.DataSource = static_cast<std::uint8_t>(source);
-    if (source == kSensor) {
-        e.ShowBufferPage = true;
+    DataSourceEffects e;
+    e.ShowBufferPage = r.ShowDataPage;
+    e.DataOrderEnabled = r.DataOrderEnabled;
+    e.OpFlags67Enabled = r.FlagsSixSevenEnabled;
+    if (r.ShowDataPage) {
         ini.TdfTabVisible = true;
-        e.DataOrderEnabled = true;
+    }
+    if (!r.FlagsSixSevenEnabled) {
         cfg.TimedTx.OpFlags[6] = false;
         cfg.TimedTx.OpFlags[7] = false;
-    } else {
-        e.OpFlags67Enabled = true;
     }
     return e;
 }
 
 DataSourceEffects RandomDataSourceChanged(XmtrConfig& cfg, TGlbIni& ini, int source) {
-    DataSourceEffects e;
+    const DataSourceReaction r = RandomDataSourceReaction(source);
     cfg.RandomTx.DataSource = static_cast<std::uint8_t>(source);
-    if (source == kSensor) {
-        e.ShowBufferPage = true;
+    DataSourceEffects e;
+    e.ShowBufferPage = r.ShowDataPage;
+    e.DataOrderEnabled = r.DataOrderEnabled;
+    e.ShowTriggerPage = r.ShowTriggerPage;
+    e.HideTriggerPage = r.HideTriggerPage;
+    if (r.ShowDataPage) {
         ini.RdfTabVisible = true;
-        e.ShowTriggerPage = true;
-        e.DataOrderEnabled = true;
-    } else {
-        e.HideTriggerPage = true;
     }
     return e;
 }
 
 RandomFormatButtons RefreshRandomDataFormat(XmtrConfig& cfg, bool argosMode) {
-    RandomFormatButtons b;
-    std::uint8_t& format = cfg.RandomTx.DataFormat;
-    if (!argosMode) {
-        b.Checked = format <= kBinary ? format : -1;
-        return b;
+    const RandomFormatButtons b =
+        RefreshRandomDataFormat(cfg.RandomTx.DataFormat, cfg.RandomTx.DataSource, argosMode);
+    if (argosMode && b.Checked != kNoChoice) {
+        cfg.RandomTx.DataFormat = static_cast<std::uint8_t>(b.Checked);
     }
-    b.AsciiEnabled = false;
-    if (cfg.RandomTx.DataSource == kSensor) {
-        b.PseudoEnabled = false;
-        b.BinaryEnabled = false;
-        format = kBinary;
-    } else if (format != kPseudo && format != kBinary) {
-        format = kPseudo;
-    }
-    b.Checked = format;
     return b;
 }
 

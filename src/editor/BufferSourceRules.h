@@ -3,6 +3,7 @@
 // the "Transmission Setup" page: which pages appear, which choices are
 // offered, and the random data format buttons in each transmission mode.
 
+#include "editor/TxSetupRules.h"
 #include "protocol/GlbIni.h"
 #include "protocol/XmtrConfig.h"
 
@@ -28,19 +29,9 @@ DataSourceEffects TimedDataSourceChanged(XmtrConfig& cfg, TGlbIni& ini, int sour
 // `rgRandomDataSelect`; with sensor data "RdfTabVisible" is switched on.
 DataSourceEffects RandomDataSourceChanged(XmtrConfig& cfg, TGlbIni& ini, int source);
 
-// The buttons `rbRandomFmtASCII`, `rbRandomFmtPseudo`, `rbRandomFmtBinary`.
-struct RandomFormatButtons {
-    bool AsciiEnabled = true;
-    bool PseudoEnabled = true;
-    bool BinaryEnabled = true;
-    int Checked = -1; // 0 ASCII, 1 Pseudo, 2 Binary, -1 none
-
-    bool operator==(const RandomFormatButtons&) const = default;
-};
-
-// `RefreshRandomDataFormat`. ARGOS/SCD messages are binary-coded: ASCII is
-// not offered, and with sensor data the message is binary. A button checked
-// here is a choice, so the model's random data format follows it.
+// `RefreshRandomDataFormat` on the model: the buttons as the transmission
+// page's rule gives them, and, since a button checked here is a choice, the
+// model's random data format following it.
 RandomFormatButtons RefreshRandomDataFormat(XmtrConfig& cfg, bool argosMode);
 
 } // namespace tavin

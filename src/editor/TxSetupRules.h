@@ -116,7 +116,11 @@ struct RandomFormatButtons {
     bool PseudoEnabled = true;
     bool BinaryEnabled = true;
     int Checked = kNoChoice;
+
+    bool operator==(const RandomFormatButtons&) const = default;
 };
+// ARGOS/SCD messages are binary-coded: ASCII is not offered, and with sensor
+// data the message is binary.
 RandomFormatButtons RefreshRandomDataFormat(int modelFormat, int dataSource, bool argosMode);
 
 // Where the page stands when it is entered.
