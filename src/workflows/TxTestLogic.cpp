@@ -62,25 +62,20 @@ void TxTestController::PacketHandler(const std::string& line) {
     if (!Contains(line, "ERR")) {
         return;
     }
-    // The box waits for the reply timer: shown from here it would hold up
-    // the link's framing while it is open.
+    // The command is released before the box is raised; the window's boxes
+    // wait for the link's event to end, so framing goes on under it.
     if (ocxoRequest_) {
         ocxoRequest_ = false;
-        pendingError_ = texts::kOcxoFailed;
         link_.ReleaseCurrentCommand();
+        view_.ShowErrorBox(texts::kOcxoFailed);
     } else if (failSafe_) {
         failSafe_ = false;
-        pendingError_ = texts::kFailSafeFailed;
         link_.ReleaseCurrentCommand();
+        view_.ShowErrorBox(texts::kFailSafeFailed);
     }
 }
 
 void TxTestController::OnTimer() {
-    if (!pendingError_.empty()) {
-        const std::string text = std::move(pendingError_);
-        pendingError_.clear();
-        view_.ShowErrorBox(text);
-    }
     if (replies_.empty()) {
         return;
     }

@@ -57,7 +57,6 @@ private:
     std::deque<std::string> replies_; // MemoReply
     bool ocxoRequest_ = false;
     bool failSafe_ = false;
-    std::string pendingError_; // shown at the next tick of the reply timer
 };
 
 } // namespace tavin
